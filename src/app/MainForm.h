@@ -1,0 +1,117 @@
+#pragma once
+// The main window as the commands see it: every control under its own name
+// (per-pane controls as arrays indexed by pane), the form-level state, the
+// shared state and the two service objects. Each event handler forwards to
+// the command in its subsystem folder.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Module_pub.h"
+#include "forms/ControlFactory.h"
+#include "forms/Controls.h"
+#include "forms/Desktop.h"
+#include "text/TxtHdl.h"
+#include "u2200/Class2200.h"
+
+namespace morvanta {
+
+class MainForm {
+ public:
+  static constexpr int kPanes = 3;
+  template <class T>
+  using PerPane = std::array<std::unique_ptr<T>, kPanes>;
+
+  // Creates every control through the factory with its caption, text and
+  // tool tip. `programFolder` plays the program's own folder (where
+  // "ini.ini", "Morvanta.ini" and "updatehtm.ini" live). Nothing is read
+  // until Form_Load.
+  MainForm(forms::ControlFactory& factory, forms::Desktop& desktop, std::u16string programFolder);
+  MainForm(const MainForm&) = delete;
+  MainForm& operator=(const MainForm&) = delete;
+  ~MainForm();
+
+  forms::Desktop& desktop;
+  const std::u16string programFolder;
+
+  // --- Per-pane controls ---------------------------------------------------
+  PerPane<forms::TextBox> Text_2200file;
+  PerPane<forms::ListBox> List_elt;
+  PerPane<forms::ListBox> List_date;
+  PerPane<forms::Frame> Frame_cmd;
+  PerPane<forms::ComboBox> Combo_host;
+  PerPane<forms::CommandButton> Command_toc;
+  PerPane<forms::CommandButton> Command_SEL;
+  PerPane<forms::CheckBox> Check_date;
+  PerPane<forms::CommandButton> Command_AUTO;
+  PerPane<forms::CommandButton> Command_AUTO_recv;
+  PerPane<forms::ListBox> List_2200file;
+  PerPane<forms::Timer> Timer1;
+  PerPane<forms::Frame> Frame_SEND;
+  PerPane<forms::CommandButton> Command_new_elt;
+  PerPane<forms::ListBox> List_send;
+
+  // --- Shared controls -----------------------------------------------------
+  std::unique_ptr<forms::Frame> Frame_file_elt;
+  std::unique_ptr<forms::ComboBox> Combo_host_file_elt;
+  std::unique_ptr<forms::TextBox> Text_file_elt;
+  std::unique_ptr<forms::CommandButton> Command_file_elt;
+  std::unique_ptr<forms::Frame> Frame_ACTION;
+  std::unique_ptr<forms::OptionButton> Option_none;
+  std::unique_ptr<forms::OptionButton> Option_OLD;
+  std::unique_ptr<forms::OptionButton> Option_add;
+  std::unique_ptr<forms::OptionButton> Option_ST;
+  std::unique_ptr<forms::OptionButton> Option_START;
+  std::unique_ptr<forms::TextBox> Text_AC_USR;
+  std::unique_ptr<forms::CommandButton> Command_jcl_phase;
+  std::unique_ptr<forms::CheckBox> Check_mdir;
+  std::unique_ptr<forms::FileListBox> Fileselect;
+
+  // --- Window size (twips); the Qt window keeps it current -----------------
+  int windowWidth = 10905;
+  int windowHeight = 9660;
+
+  // --- Form-level state ----------------------------------------------------
+  std::int16_t paneCount = 3;
+  std::int16_t mdirMode = 1;
+  std::int32_t pollTicks = 0;
+
+  // --- Shared state and services -------------------------------------------
+  Module_pub pub;
+  TxtHdl txtHdl;
+  Class2200 cls2200;
+
+  // --- Look-ups every command uses -----------------------------------------
+  // workRoot + "FTPWK" ("WK") or "FTPRCV" ("RCV") [+ name]; any other key
+  // tells the user and ends the program.
+  std::u16string FOLDER_NAME(const std::u16string& IN_FNC, const std::u16string& IN_ADD_name);
+  // The address of the first host of that exact name, "" when none.
+  std::u16string get_host_address(const std::u16string& name) const;
+  // Selects one option button of the Frame_ACTION group and clears the others.
+  void selectOption(forms::OptionButton& option);
+
+  // --- Event handlers ------------------------------------------------------
+  void Form_Load();
+  void Form_Resize();
+  void Check_date_Click(int i);
+  void Check_mdir_Click();
+  void Command_toc_Click(int i);
+  void Timer1_Timer(int i);
+  void Command_SEL_Click(int i);
+  void List_elt_Click(int i);
+  void List_elt_DblClick(int i);
+  void Command_file_elt_Click();
+  void List_send_DblClick(int i);
+  void Command_new_elt_Click(int i);
+  void Command_AUTO_Click(int i);
+  void Command_AUTO_recv_Click(int i);
+  void List_2200file_OLEDragDrop(int i, const std::vector<std::u16string>& files);
+  void Command_jcl_phase_Click();
+  void Text_2200file_LostFocus(int i);
+  void Text_file_elt_LostFocus();
+};
+
+}  // namespace morvanta

@@ -1,0 +1,70 @@
+#pragma once
+// The state shared by every command: paths, configuration values, the job
+// pair written last, the bulk-receive table and the @USE table. One object,
+// owned by MainForm and passed by reference; never saved.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace morvanta {
+
+// One row of the bulk-receive table "updatehtm.ini".
+struct BulkRow {
+  std::u16string hostFile;  // qual*file on the host
+  std::u16string func;      // only "RUNSTREAM" rows are used
+  std::u16string project;
+  std::u16string pcFolder;  // no trailing separator
+  std::u16string outf;
+};
+
+struct Module_pub {
+  static constexpr int kMaxHosts = 10;
+  static constexpr int kMaxBulkRows = 101;
+  static constexpr int kUseTableSize = 101;
+
+  std::u16string appFolder;
+  std::u16string iniPointerName = u"ini.ini";
+  std::u16string iniPath = u"Morvanta.ini";
+  std::u16string workRoot;
+  std::u16string testLogName = u"testlog.txt";
+  std::u16string bulkTableName = u"updatehtm.ini";
+
+  std::int32_t hostCount = 0;
+  std::array<std::u16string, 11> hostNames;
+  std::array<std::u16string, 11> hostAddresses;
+
+  std::u16string ftpUserId;
+  std::u16string ftpPassword;
+  std::u16string ftpSend;
+  std::u16string ftpSendWorkFile;
+  std::u16string textEditor;
+  std::u16string sjisConverterPath;
+  std::u16string toSjisExe;
+  std::u16string toUnisysExe;
+  std::u16string cobPlusEditPath;
+  std::int16_t debugFtp = 0;
+
+  std::u16string ftpScriptName;
+  std::u16string batchFileName;
+  std::u16string phasedTocPath;
+  std::u16string searchText;
+  std::u16string lastReceivedFolder;
+  std::u16string lastReceivedFile;
+
+  std::vector<BulkRow> bulkTable;  // at most kMaxBulkRows rows
+  std::int32_t bulkCount = 0;
+
+  std::int16_t layoutReady = 0;
+
+  // The @USE table of the last analysis: use name -> qual*file.
+  std::int32_t useCount = 0;
+  std::array<std::u16string, kUseTableSize> useNames;
+  std::array<std::u16string, kUseTableSize> useFiles;
+
+  // The qual*file of the last printed TOC listing dropped on a pane.
+  std::u16string listingQualFile;
+};
+
+}  // namespace morvanta

@@ -1,0 +1,55 @@
+#include "forms/RecordingDesktop.h"
+
+#include "forms/StartFailure.h"
+
+namespace morvanta::forms {
+
+void RecordingDesktop::msgBox(const std::u16string& text) {
+  messages.push_back(text);
+}
+
+bool RecordingDesktop::okCancel(const std::u16string& text, const std::u16string& title) {
+  messages.push_back(text);
+  titles.push_back(title);
+  if (okCancelAnswers.empty()) return false;
+  bool answer = okCancelAnswers.front();
+  okCancelAnswers.pop_front();
+  return answer;
+}
+
+Answer RecordingDesktop::yesNoCancel(const std::u16string& text) {
+  messages.push_back(text);
+  if (yesNoCancelAnswers.empty()) return Answer::Cancel;
+  Answer answer = yesNoCancelAnswers.front();
+  yesNoCancelAnswers.pop_front();
+  return answer;
+}
+
+void RecordingDesktop::clipboardClear() {
+  clipboard.clear();
+  ++clipboardClears;
+}
+
+void RecordingDesktop::clipboardSetText(const std::u16string& text) {
+  clipboard = text;
+}
+
+void RecordingDesktop::startProcess(const std::u16string& commandLine) {
+  startedProcesses.push_back(commandLine);
+  if (startForReal) startCommandLineOrTell(*this, commandLine);
+}
+
+void RecordingDesktop::startBatch(const std::u16string& batchPath) {
+  startedBatches.push_back(batchPath);
+  if (startForReal) startBatchOrTell(*this, batchPath);
+}
+
+std::optional<std::u16string> RecordingDesktop::showSearchWindow(const std::u16string& current) {
+  messages.push_back(u"[LC] " + current);
+  if (searchAnswers.empty()) return std::nullopt;
+  auto answer = searchAnswers.front();
+  searchAnswers.pop_front();
+  return answer;
+}
+
+}  // namespace morvanta::forms

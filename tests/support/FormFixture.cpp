@@ -1,0 +1,69 @@
+#include "FormFixture.h"
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include "platform/Platform.h"
+
+namespace morvanta::testing {
+
+namespace fs = std::filesystem;
+
+TempFolder::TempFolder() {
+  static std::atomic<int> counter{0};
+  auto base = fs::temp_directory_path() /
+              ("morvanta-test-" + std::to_string(std::random_device{}()) + "-" + std::to_string(counter++));
+  fs::remove_all(base);
+  fs::create_directories(base);
+  path_ = base.u16string();
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  fs::remove_all(fs::path(path_), ignored);
+}
+
+std::u16string TempFolder::file(const std::u16string& name) const {
+  return platform::joinPath(path_, name);
+}
+
+FormFixture::FormFixture() : form(std::make_unique<MainForm>(factory, desktop, folder.path())) {}
+
+FormFixture::~FormFixture() = default;
+
+void FormFixture::writeIni(const std::vector<std::u16string>& lines) {
+  platform::writeTextLines(folder.file(u"Morvanta.ini"), lines);
+}
+
+void FormFixture::loadWithDefaultIni(const std::vector<std::u16string>& extraLines) {
+  std::vector<std::u16string> lines = {u"TEXT-EDITOR=editor.exe", u"FTP-USERID=USER1",
+                                       u"FTP-PASSWORD=SECRET1", u"HOST=HOSTA,192.0.2.1",
+                                       u"HOST=HOSTB,192.0.2.2"};
+  lines.insert(lines.end(), extraLines.begin(), extraLines.end());
+  writeIni(lines);
+  load();
+}
+
+void FormFixture::load() {
+  form->Form_Load();
+}
+
+std::vector<std::u16string> FormFixture::readLines(const std::u16string& path) const {
+  EXPECT_TRUE(platform::fileExists(path)) << platform::toUtf8(path);
+  if (!platform::fileExists(path)) return {};
+  return platform::readTextLines(path);
+}
+
+std::string FormFixture::readBytes(const std::u16string& path) const {
+  std::ifstream in(fs::path(path), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::u16string FormFixture::workFile(const std::u16string& name) const {
+  return platform::joinPath(platform::joinPath(form->pub.workRoot, u"FTPWK"), name);
+}
+
+}  // namespace morvanta::testing
