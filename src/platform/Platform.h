@@ -63,6 +63,7 @@ std::u16string joinPath(const std::u16string& folder, const std::u16string& name
 bool fileExists(const std::u16string& path);    // an ordinary file
 bool folderExists(const std::u16string& path);  // a folder
 // Creates the last level only; false when it cannot (parent missing, ...).
+// A folder that is already there counts as created.
 bool createFolder(const std::u16string& path);
 // Names (not paths) of the ordinary files of a folder, in name order.
 // Throws FileError when the folder cannot be listed.
@@ -71,7 +72,8 @@ std::vector<std::u16string> listFiles(const std::u16string& folder);
 std::u16string modifiedTime(const std::u16string& path);
 // Sets the last-modified time (local time); tests and the simulated host use it.
 bool setModifiedTime(const std::u16string& path, const DateTime& when);
-bool copyFile(const std::u16string& from, const std::u16string& to);  // replaces
+// Replaces `to` in one step and keeps the modified time of `from`.
+bool copyFile(const std::u16string& from, const std::u16string& to);
 bool deleteFile(const std::u16string& path);  // false when it was not there
 bool renameFile(const std::u16string& from, const std::u16string& to);  // replaces
 

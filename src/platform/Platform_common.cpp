@@ -1,0 +1,451 @@
+// The system-independent half of the platform layer: UTF-8, the CP932
+// drivers around the per-system converters, whole-file text I/O, folder and
+// file operations through std::filesystem, command-line splitting.
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <system_error>
+#include <thread>
+
+#include "platform/Platform.h"
+#include "platform/PlatformDetail.h"
+
+namespace morvanta::platform {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr char16_t kReplacement = u'\uFFFD';
+
+bool isHighSurrogate(char16_t c) {
+  return c >= 0xD800 && c <= 0xDBFF;
+}
+bool isLowSurrogate(char16_t c) {
+  return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+void appendUtf16(std::u16string& out, char32_t cp) {
+  if (cp < 0x10000) {
+    out.push_back(static_cast<char16_t>(cp));
+  } else {
+    cp -= 0x10000;
+    out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+    out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+  }
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+// Length of the character (a surrogate pair counts as one) at index i.
+std::size_t utf16CharLength(std::u16string_view text, std::size_t i) {
+  if (isHighSurrogate(text[i]) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) return 2;
+  return 1;
+}
+
+char32_t codePointAt(std::u16string_view text, std::size_t i) {
+  if (utf16CharLength(text, i) == 2) {
+    return 0x10000 + ((static_cast<char32_t>(text[i]) - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+  }
+  return text[i];
+}
+
+// A CP932 lead byte followed by a byte in the trail range makes one
+// (possibly undefined) character; anything else is a single byte.
+std::size_t cp932CharLength(std::string_view bytes, std::size_t i) {
+  auto b = static_cast<unsigned char>(bytes[i]);
+  bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+  if (lead && i + 1 < bytes.size()) {
+    auto t = static_cast<unsigned char>(bytes[i + 1]);
+    if ((t >= 0x40 && t <= 0x7E) || (t >= 0x80 && t <= 0xFC)) return 2;
+  }
+  return 1;
+}
+
+// Decodes a piece that failed as a whole one character at a time, so one bad
+// character costs one U+FFFD and the rest of the piece survives.
+void decodeCharByChar(std::string_view bytes, std::u16string& out) {
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    std::size_t len = cp932CharLength(bytes, i);
+    std::u16string one;
+    if (detail::decodeCp932Strict(bytes.substr(i, len), one)) {
+      out += one;
+    } else {
+      out.push_back(kReplacement);
+    }
+    i += len;
+  }
+}
+
+// Encodes text or throws EncodingError naming the first character CP932
+// lacks; `where` (when not empty) is the file the text was meant for.
+std::string encodeCp932(const std::u16string& text, const std::u16string& where) {
+  std::string out;
+  if (detail::encodeCp932Strict(text, out)) return out;
+  std::u16string_view view(text);
+  for (std::size_t i = 0; i < view.size();) {
+    std::size_t len = utf16CharLength(view, i);
+    std::string ignored;
+    if (!detail::encodeCp932Strict(view.substr(i, len), ignored)) {
+      std::string message = "character " + detail::describeCharacter(codePointAt(view, i)) +
+                            " cannot be written in CP932";
+      if (!where.empty()) message = toUtf8(where) + ": " + message;
+      throw EncodingError(message);
+    }
+    i += len;
+  }
+  throw EncodingError((where.empty() ? std::string() : toUtf8(where) + ": ") +
+                      "text cannot be written in CP932");
+}
+
+std::string readWholeFile(const std::u16string& path) {
+  std::ifstream in(detail::nativePath(path), std::ios::binary);
+  if (!in) throw FileError("cannot open " + toUtf8(path) + " for reading");
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) throw FileError("cannot read " + toUtf8(path));
+  return bytes;
+}
+
+// A name beside `path` that no other writer will pick.
+std::u16string temporaryNameFor(const std::u16string& path) {
+  std::random_device device;
+  std::uint64_t value =
+      (static_cast<std::uint64_t>(device()) << 32) ^ device() ^
+      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+  char hex[17];
+  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(value));
+  return path + u"." + fromUtf8(hex) + u".tmp";
+}
+
+// Writes bytes to a fresh file beside `target` and moves it over `target`.
+// On any failure the temporary file is removed and `target` is as it was.
+void replaceWithBytes(const std::u16string& target, const std::string& bytes) {
+  const std::u16string temp = temporaryNameFor(target);
+  const fs::path tempPath = detail::nativePath(temp);
+  const fs::path targetPath = detail::nativePath(target);
+  {
+    std::ofstream out(tempPath, std::ios::binary | std::ios::trunc);
+    if (!out) throw FileError("cannot create " + toUtf8(target));
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) {
+      std::error_code ec;
+      fs::remove(tempPath, ec);
+      throw FileError("cannot write " + toUtf8(target));
+    }
+  }
+  std::error_code ec;
+  auto oldStatus = fs::status(targetPath, ec);
+  if (!ec && fs::is_regular_file(oldStatus)) {
+    fs::permissions(tempPath, oldStatus.permissions(), ec);  // keep what the user set
+  }
+  if (!detail::replaceFile(tempPath, targetPath)) {
+    fs::remove(tempPath, ec);
+    throw FileError("cannot replace " + toUtf8(target));
+  }
+}
+
+}  // namespace
+
+// --- detail helpers ----------------------------------------------------------
+
+namespace detail {
+
+std::u16string formatDateTime(const DateTime& when) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d %02d:%02d:%02d", when.year, when.month,
+                when.day, when.hour, when.minute, when.second);
+  return fromUtf8(buffer);
+}
+
+bool isValidDateTime(const DateTime& when) {
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (when.year < 1 || when.year > 9999 || when.month < 1 || when.month > 12) return false;
+  bool leap = (when.year % 4 == 0 && when.year % 100 != 0) || when.year % 400 == 0;
+  int days = kDays[when.month - 1] + (when.month == 2 && leap ? 1 : 0);
+  return when.day >= 1 && when.day <= days && when.hour >= 0 && when.hour <= 23 &&
+         when.minute >= 0 && when.minute <= 59 && when.second >= 0 && when.second <= 59;
+}
+
+std::vector<std::u16string> splitLines(const std::u16string& text) {
+  std::vector<std::u16string> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != u'\n') continue;
+    std::size_t end = (i > start && text[i - 1] == u'\r') ? i - 1 : i;
+    lines.emplace_back(text, start, end - start);
+    start = i + 1;
+  }
+  if (start < text.size()) lines.emplace_back(text, start);
+  return lines;
+}
+
+std::string describeCharacter(char32_t c) {
+  char code[16];
+  std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
+  std::string text = code;
+  bool printable = c >= 0x20 && c != 0x7F && !(c >= 0xD800 && c <= 0xDFFF) && c <= 0x10FFFF;
+  if (printable) {
+    text += " (";
+    appendUtf8(text, c);
+    text += ")";
+  }
+  return text;
+}
+
+}  // namespace detail
+
+// --- Text encodings ----------------------------------------------------------
+
+std::string toCp932(const std::u16string& text) {
+  return encodeCp932(text, u"");
+}
+
+std::u16string fromCp932(const std::string& bytes) {
+  std::u16string out;
+  if (detail::decodeCp932Strict(bytes, out)) return out;
+  // Retry line by line (LF is never part of a double-byte character) so
+  // only the lines with bad bytes take the slow path.
+  out.clear();
+  std::string_view view(bytes);
+  std::size_t start = 0;
+  while (start < view.size()) {
+    std::size_t end = view.find('\n', start);
+    end = end == std::string_view::npos ? view.size() : end + 1;
+    std::string_view piece = view.substr(start, end - start);
+    std::u16string decoded;
+    if (detail::decodeCp932Strict(piece, decoded)) {
+      out += decoded;
+    } else {
+      decodeCharByChar(piece, out);
+    }
+    start = end;
+  }
+  return out;
+}
+
+std::string toUtf8(const std::u16string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    std::size_t len = utf16CharLength(text, i);
+    char32_t cp = codePointAt(text, i);
+    if (len == 1 && cp >= 0xD800 && cp <= 0xDFFF) cp = kReplacement;  // lone surrogate
+    appendUtf8(out, cp);
+    i += len;
+  }
+  return out;
+}
+
+std::u16string fromUtf8(const std::string& text) {
+  std::u16string out;
+  out.reserve(text.size());
+  const std::size_t n = text.size();
+  std::size_t i = 0;
+  while (i < n) {
+    auto b = static_cast<unsigned char>(text[i]);
+    if (b < 0x80) {
+      out.push_back(b);
+      ++i;
+      continue;
+    }
+    int need = 0;
+    char32_t cp = 0;
+    unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the next byte
+    if (b >= 0xC2 && b <= 0xDF) {
+      need = 1, cp = b & 0x1F;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+      need = 2, cp = b & 0x0F;
+      if (b == 0xE0) lo = 0xA0;  // no overlong forms
+      if (b == 0xED) hi = 0x9F;  // no encoded surrogates
+    } else if (b >= 0xF0 && b <= 0xF4) {
+      need = 3, cp = b & 0x07;
+      if (b == 0xF0) lo = 0x90;
+      if (b == 0xF4) hi = 0x8F;  // nothing past U+10FFFF
+    } else {
+      out.push_back(kReplacement);
+      ++i;
+      continue;
+    }
+    // A broken sequence becomes one U+FFFD for its valid prefix; the byte
+    // that broke it starts afresh.
+    std::size_t j = i + 1;
+    bool complete = true;
+    for (int k = 0; k < need; ++k, ++j) {
+      if (j >= n) {
+        complete = false;
+        break;
+      }
+      auto c = static_cast<unsigned char>(text[j]);
+      if (c < lo || c > hi) {
+        complete = false;
+        break;
+      }
+      cp = (cp << 6) | (c & 0x3F);
+      lo = 0x80, hi = 0xBF;
+    }
+    if (complete) {
+      appendUtf16(out, cp);
+    } else {
+      out.push_back(kReplacement);
+    }
+    i = j;
+  }
+  return out;
+}
+
+// --- Whole text files --------------------------------------------------------
+
+std::vector<std::u16string> readTextLines(const std::u16string& path) {
+  return detail::splitLines(fromCp932(readWholeFile(path)));
+}
+
+void writeTextLines(const std::u16string& path, const std::vector<std::u16string>& lines) {
+  // Everything is encoded before the disk is touched, so an unencodable
+  // character never costs the old file.
+  std::u16string text;
+  for (const auto& line : lines) {
+    text += line;
+    text += u"\r\n";
+  }
+  replaceWithBytes(path, encodeCp932(text, path));
+}
+
+// --- Paths, folders and files ------------------------------------------------
+
+std::u16string joinPath(const std::u16string& folder, const std::u16string& name) {
+  return folder + pathSeparator() + name;
+}
+
+bool fileExists(const std::u16string& path) {
+  std::error_code ec;
+  return fs::is_regular_file(detail::nativePath(path), ec);
+}
+
+bool folderExists(const std::u16string& path) {
+  std::error_code ec;
+  return fs::is_directory(detail::nativePath(path), ec);
+}
+
+bool createFolder(const std::u16string& path) {
+  // An existing folder counts as success: the caller wants it to be there.
+  std::error_code ec;
+  const fs::path native = detail::nativePath(path);
+  fs::create_directory(native, ec);
+  return fs::is_directory(native, ec);
+}
+
+std::vector<std::u16string> listFiles(const std::u16string& folder) {
+  std::error_code ec;
+  fs::directory_iterator it(detail::nativePath(folder), ec);
+  if (ec) throw FileError("cannot list " + toUtf8(folder) + ": " + ec.message());
+  std::vector<std::u16string> names;
+  for (; it != fs::directory_iterator(); it.increment(ec)) {
+    std::error_code statError;
+    if (it->is_regular_file(statError))
+      names.push_back(detail::fromNativePath(it->path().filename()));
+  }
+  if (ec) throw FileError("cannot list " + toUtf8(folder) + ": " + ec.message());
+  std::sort(names.begin(), names.end());  // ordinal, by UTF-16 unit
+  return names;
+}
+
+bool copyFile(const std::u16string& from, const std::u16string& to) {
+  // Copy beside the target and move it into place, so a reader never sees a
+  // half-copied file; the copy keeps the source's modified time.
+  std::error_code ec;
+  const fs::path source = detail::nativePath(from);
+  if (!fs::is_regular_file(source, ec)) return false;
+  const std::u16string temp = temporaryNameFor(to);
+  const fs::path tempPath = detail::nativePath(temp);
+  if (!fs::copy_file(source, tempPath, fs::copy_options::overwrite_existing, ec)) {
+    fs::remove(tempPath, ec);
+    return false;
+  }
+  auto time = fs::last_write_time(source, ec);
+  if (!ec) fs::last_write_time(tempPath, time, ec);
+  if (!detail::replaceFile(tempPath, detail::nativePath(to))) {
+    fs::remove(tempPath, ec);
+    return false;
+  }
+  return true;
+}
+
+bool deleteFile(const std::u16string& path) {
+  std::error_code ec;
+  const fs::path native = detail::nativePath(path);
+  if (fs::is_directory(fs::symlink_status(native, ec))) return false;  // files only
+  return fs::remove(native, ec);
+}
+
+bool renameFile(const std::u16string& from, const std::u16string& to) {
+  std::error_code ec;
+  const fs::path source = detail::nativePath(from);
+  if (!fs::exists(fs::symlink_status(source, ec))) return false;
+  return detail::replaceFile(source, detail::nativePath(to));
+}
+
+std::u16string currentFolder() {
+  std::error_code ec;
+  fs::path current = fs::current_path(ec);
+  return ec ? std::u16string() : detail::fromNativePath(current);
+}
+
+// --- Processes ---------------------------------------------------------------
+
+std::vector<std::u16string> splitCommandLine(const std::u16string& commandLine) {
+  std::vector<std::u16string> words;
+  std::u16string word;
+  bool inWord = false;  // a quoted "" is a word even though it is empty
+  bool quoted = false;
+  for (char16_t c : commandLine) {
+    if (c == u'"') {
+      quoted = !quoted;
+      inWord = true;
+    } else if (!quoted && (c == u' ' || c == u'\t')) {
+      if (inWord) words.push_back(word);
+      word.clear();
+      inWord = false;
+    } else {
+      word.push_back(c);
+      inWord = true;
+    }
+  }
+  if (inWord) words.push_back(word);
+  return words;
+}
+
+void startCommandLine(const std::u16string& commandLine) {
+  std::vector<std::u16string> words = splitCommandLine(commandLine);
+  if (words.empty()) throw FileError("nothing to start: the command line is empty");
+  const std::u16string program = words.front();
+  words.erase(words.begin());
+  startDetached(program, words);
+}
+
+void sleepMilliseconds(int milliseconds) {
+  if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+}  // namespace morvanta::platform

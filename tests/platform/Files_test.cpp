@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "platform/PlatformTestSupport.h"
+
+namespace morvanta::platform {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::readBytes;
+using testing::TempFolder;
+using testing::writeBytes;
+
+TEST(Folders, CreateTestAndRefuse) {
+  TempFolder folder;
+  const auto sub = folder.file("FTPRCV");
+  EXPECT_FALSE(folderExists(sub));
+  EXPECT_TRUE(createFolder(sub));
+  EXPECT_TRUE(folderExists(sub));
+  EXPECT_FALSE(fileExists(sub));
+  EXPECT_TRUE(createFolder(sub));                  // already there is fine
+  EXPECT_FALSE(createFolder(folder.file("a/b")));  // only the last level is made
+  writeBytes(folder.file("plain"), "x");
+  EXPECT_FALSE(createFolder(folder.file("plain")));
+  EXPECT_TRUE(fileExists(folder.file("plain")));
+  EXPECT_FALSE(folderExists(folder.file("plain")));
+}
+
+TEST(ListFiles, OrdinaryFilesInOrdinalNameOrder) {
+  TempFolder folder;
+  for (const char* name : {"b.txt", "B.txt", "a.txt", "MAIN\xEF\xBC\x8FR1.txt", "10", "9"}) {
+    writeBytes(folder.file(name), "x");
+  }
+  fs::create_directory(folder.path() / "sub");
+  const std::vector<std::u16string> expected{u"10",           u"9",     u"B.txt",
+                                             u"MAIN／R1.txt", u"a.txt", u"b.txt"};
+  EXPECT_EQ(listFiles(fromUtf8(folder.path().string())), expected);
+}
+
+TEST(ListFiles, MissingFolderIsAFileError) {
+  TempFolder folder;
+  EXPECT_THROW(listFiles(folder.file("absent")), FileError);
+}
+
+TEST(ModifiedTime, RoundTripsThroughSetModifiedTime) {
+  TempFolder folder;
+  const auto path = folder.file("elt.txt");
+  writeBytes(path, "x");
+  const DateTime times[] = {
+      {2023, 4, 5, 6, 7, 8}, {1999, 12, 31, 23, 59, 59}, {2024, 2, 29, 0, 0, 0}};
+  for (const auto& when : times) {
+    ASSERT_TRUE(setModifiedTime(path, when));
+    char expected[32];
+    std::snprintf(expected, sizeof expected, "%04d/%02d/%02d %02d:%02d:%02d", when.year, when.month,
+                  when.day, when.hour, when.minute, when.second);
+    EXPECT_EQ(modifiedTime(path), fromUtf8(expected));
+  }
+}
+
+TEST(ModifiedTime, MissingFileAndImpossibleDates) {
+  TempFolder folder;
+  const auto path = folder.file("elt.txt");
+  EXPECT_EQ(modifiedTime(path), u"");
+  EXPECT_FALSE(setModifiedTime(path, {2023, 1, 1, 0, 0, 0}));
+  writeBytes(path, "x");
+  const DateTime impossible[] = {{2023, 2, 29, 0, 0, 0},
+                                 {2023, 13, 1, 0, 0, 0},
+                                 {2023, 1, 1, 24, 0, 0},
+                                 {2023, 1, 0, 0, 0, 0}};
+  for (const auto& when : impossible) EXPECT_FALSE(setModifiedTime(path, when)) << when.month;
+}
+
+TEST(CopyFile, ReplacesTargetAndKeepsModifiedTime) {
+  TempFolder folder;
+  const auto from = folder.file("O$U$TMAIN.txt");
+  const auto to = folder.file("MAIN.txt");
+  writeBytes(from, "converted\r\n");
+  writeBytes(to, "received, longer than the converted text\r\n");
+  ASSERT_TRUE(setModifiedTime(from, {2022, 7, 1, 12, 0, 0}));
+  EXPECT_TRUE(copyFile(from, to));
+  EXPECT_EQ(readBytes(to), "converted\r\n");
+  EXPECT_EQ(readBytes(from), "converted\r\n");
+  EXPECT_EQ(modifiedTime(to), u"2022/07/01 12:00:00");
+  EXPECT_EQ(folder.entryCount(), 2u);
+}
+
+TEST(CopyFile, MissingSourceOrFolderFails) {
+  TempFolder folder;
+  EXPECT_FALSE(copyFile(folder.file("absent"), folder.file("to")));
+  writeBytes(folder.file("from"), "x");
+  EXPECT_FALSE(copyFile(folder.file("from"), folder.file("no/such/to")));
+  EXPECT_EQ(folder.entryCount(), 1u);
+}
+
+TEST(DeleteFile, OnlyFilesThatAreThere) {
+  TempFolder folder;
+  const auto path = folder.file("1TOC-RSLT.TXT");
+  writeBytes(path, "x");
+  EXPECT_TRUE(deleteFile(path));
+  EXPECT_FALSE(fileExists(path));
+  EXPECT_FALSE(deleteFile(path));
+  fs::create_directory(folder.path() / "empty");
+  EXPECT_FALSE(deleteFile(folder.file("empty")));
+  EXPECT_TRUE(folderExists(folder.file("empty")));
+}
+
+TEST(RenameFile, ReplacesTheTarget) {
+  TempFolder folder;
+  writeBytes(folder.file("new"), "new");
+  writeBytes(folder.file("old"), "old");
+  EXPECT_TRUE(renameFile(folder.file("new"), folder.file("old")));
+  EXPECT_EQ(readBytes(folder.file("old")), "new");
+  EXPECT_FALSE(fileExists(folder.file("new")));
+  EXPECT_FALSE(renameFile(folder.file("new"), folder.file("old")));
+}
+
+TEST(Environment, ReadsVariablesAndFolders) {
+  ::setenv("MORVANTA_PLATFORM_TEST", "\xE6\xBC\xA2", 1);
+  EXPECT_EQ(environment(u"MORVANTA_PLATFORM_TEST"), u"漢");
+  ::unsetenv("MORVANTA_PLATFORM_TEST");
+  EXPECT_EQ(environment(u"MORVANTA_PLATFORM_TEST"), u"");
+  EXPECT_EQ(executableFolder(), fromUtf8(MORVANTA_BIN_DIR));
+  EXPECT_EQ(currentFolder(), fromUtf8(fs::current_path().string()));
+}
+
+}  // namespace
+}  // namespace morvanta::platform

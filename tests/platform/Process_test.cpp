@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "platform/PlatformTestSupport.h"
+
+namespace morvanta::platform {
+namespace {
+
+using testing::readBytes;
+using testing::TempFolder;
+using testing::waitForContent;
+using testing::writeBytes;
+
+using Words = std::vector<std::u16string>;
+
+TEST(SplitCommandLine, BlanksSeparateQuotesGroup) {
+  struct Case {
+    std::u16string line;
+    Words words;
+  };
+  const Case cases[] = {
+      {u"", {}},
+      {u"   ", {}},
+      {u"notepad", {u"notepad"}},
+      {u"  edit   a.txt\tb.txt ", {u"edit", u"a.txt", u"b.txt"}},
+      {u"\"C:\\Program Files\\ed.exe\" \"my file.txt\"",
+       {u"C:\\Program Files\\ed.exe", u"my file.txt"}},
+      {u"tool \"\" x", {u"tool", u"", u"x"}},  // an empty quoted word counts
+      {u"a\"b c\"d", {u"ab cd"}},              // quotes inside a word
+      {u"tool \"unclosed arg", {u"tool", u"unclosed arg"}},
+      {u"ＰＲＪ＊ＳＲＣ　x", {u"ＰＲＪ＊ＳＲＣ　x"}},  // an ideographic space is no blank
+  };
+  for (const auto& c : cases) EXPECT_EQ(splitCommandLine(c.line), c.words) << toUtf8(c.line);
+}
+
+// A one-line shell script in the folder; returns its path.
+std::u16string writeScript(const TempFolder& folder, const std::string& name,
+                           const std::string& body, mode_t mode = 0755) {
+  const auto path = folder.file(name);
+  writeBytes(path, "#!/bin/sh\n" + body + "\n");
+  ::chmod(toUtf8(path).c_str(), mode);
+  return path;
+}
+
+// Restores PATH when the test ends.
+class PathGuard {
+ public:
+  explicit PathGuard(const std::string& value) {
+    const char* old = std::getenv("PATH");
+    had_ = old != nullptr;
+    if (had_) old_ = old;
+    ::setenv("PATH", value.c_str(), 1);
+  }
+  ~PathGuard() {
+    if (had_) {
+      ::setenv("PATH", old_.c_str(), 1);
+    } else {
+      ::unsetenv("PATH");
+    }
+  }
+
+ private:
+  bool had_ = false;
+  std::string old_;
+};
+
+TEST(StartDetached, ProgramRunsAndOutputIsAppendedToLog) {
+  TempFolder folder;
+  const auto log = folder.file("job.log");
+  writeBytes(log, "earlier\n");
+  startDetached(u"/bin/sh", {u"-c", u"echo \"$0\" out; echo err >&2", u"漢 字"}, log);
+  EXPECT_EQ(waitForContent(log, "earlier\n漢 字 out\nerr\n"), "earlier\n漢 字 out\nerr\n");
+}
+
+TEST(StartDetached, FindsProgramOnPath) {
+  TempFolder folder;
+  const auto marker = folder.file("ran");
+  startDetached(u"sh", {u"-c", u"echo ok > \"$0\"", marker});
+  EXPECT_EQ(waitForContent(marker, "ok\n"), "ok\n");
+}
+
+TEST(StartDetached, ScriptWithoutInterpreterLineStillRuns) {
+  TempFolder folder;
+  const auto script = folder.file("plain.sh");
+  writeBytes(script, "echo plain\n");
+  ::chmod(toUtf8(script).c_str(), 0755);
+  const auto log = folder.file("log");
+  startDetached(script, {}, log);
+  EXPECT_EQ(waitForContent(log, "plain\n"), "plain\n");
+}
+
+TEST(StartDetached, FailuresAreFileErrorsNamingTheProgram) {
+  TempFolder folder;
+  const auto notExecutable = writeScript(folder, "locked.sh", "echo no", 0644);
+  const std::u16string programs[] = {u"morvanta-no-such-program", folder.file("absent"),
+                                     notExecutable};
+  for (const auto& program : programs) {
+    try {
+      startDetached(program, {});
+      ADD_FAILURE() << "started " << toUtf8(program);
+    } catch (const FileError& e) {
+      EXPECT_NE(std::string(e.what()).find(toUtf8(program)), std::string::npos) << e.what();
+    }
+  }
+}
+
+TEST(StartDetached, LogInMissingFolderIsAFileError) {
+  TempFolder folder;
+  EXPECT_THROW(startDetached(u"/bin/true", {}, folder.file("no/such/log")), FileError);
+}
+
+TEST(StartDetached, LeavesNoChildToReap) {
+  TempFolder folder;
+  const auto marker = folder.file("done");
+  startDetached(u"/bin/sh", {u"-c", u"echo x > \"$0\"", marker});
+  EXPECT_EQ(waitForContent(marker, "x\n"), "x\n");
+  errno = 0;
+  EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1);
+  EXPECT_EQ(errno, ECHILD);
+}
+
+TEST(StartCommandLine, SplitsThenStarts) {
+  TempFolder folder;
+  const auto marker = folder.file("started");
+  startCommandLine(u"/bin/sh -c \"echo started > $0\" " + marker);
+  EXPECT_EQ(waitForContent(marker, "started\n"), "started\n");
+  EXPECT_THROW(startCommandLine(u"   "), FileError);
+}
+
+TEST(StartBatchFile, RunsTheJobRunnerWithALogBesideTheBatch) {
+  if (fileExists(joinPath(executableFolder(), u"morvanta-run"))) {
+    GTEST_SKIP() << "the real job runner is beside the tests";
+  }
+  TempFolder folder;
+  writeScript(folder, "morvanta-run", "echo \"runner $1\"");
+  PathGuard path(folder.path().string());
+  const auto batch = folder.file("TOC.BAT");
+  writeBytes(batch, "ftp -s:TOC.TXT\r\n");
+  startBatchFile(batch);
+  const std::string expected = "runner " + toUtf8(batch) + "\n";
+  EXPECT_EQ(waitForContent(batch + u".log", expected), expected);
+}
+
+TEST(StartBatchFile, MissingJobRunnerIsAClearFileError) {
+  if (fileExists(joinPath(executableFolder(), u"morvanta-run"))) {
+    GTEST_SKIP() << "the real job runner is beside the tests";
+  }
+  TempFolder folder;
+  PathGuard path(folder.path().string());
+  const auto batch = folder.file("TOC.BAT");
+  writeBytes(batch, "ftp -s:TOC.TXT\r\n");
+  try {
+    startBatchFile(batch);
+    FAIL() << "no FileError";
+  } catch (const FileError& e) {
+    EXPECT_NE(std::string(e.what()).find("job runner morvanta-run was not found"),
+              std::string::npos)
+        << e.what();
+  }
+  EXPECT_FALSE(fileExists(batch + u".log"));
+}
+
+TEST(StartBatchFile, MissingBatchFileIsAFileError) {
+  TempFolder folder;
+  EXPECT_THROW(startBatchFile(folder.file("absent.BAT")), FileError);
+}
+
+}  // namespace
+}  // namespace morvanta::platform
