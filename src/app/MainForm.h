@@ -78,6 +78,8 @@ class MainForm {
   std::int16_t paneCount = 3;
   std::int16_t mdirMode = 1;
   std::int32_t pollTicks = 0;
+  // Elements the last bulk receive collected, in phased TOC order.
+  std::vector<std::u16string> bulkElements;
 
   // --- Shared state and services -------------------------------------------
   Module_pub pub;

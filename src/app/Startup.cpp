@@ -1,0 +1,95 @@
+#include "app/Startup.h"
+
+#include "app/BulkTable.h"
+#include "app/Config.h"
+#include "app/Fatal.h"
+#include "app/Layout.h"
+#include "app/MainForm.h"
+#include "app/ShellMessages.h"
+#include "platform/Platform.h"
+
+namespace morvanta::app {
+
+namespace {
+
+// A folder named with --folder may be new; only its last level is made.
+void ensureProgramFolder(MainForm& form) {
+  const std::u16string& folder = form.pub.appFolder;
+  if (platform::folderExists(folder)) return;
+  if (!platform::createFolder(folder)) {
+    endWithMessage(form.desktop, kCannotCreateFolderMessage + folder);
+  }
+}
+
+void makeWorkFolder(MainForm& form, const std::u16string& name) {
+  const std::u16string folder = platform::joinPath(form.pub.workRoot, name);
+  if (platform::folderExists(folder)) return;
+  if (!platform::createFolder(folder)) {
+    endWithMessage(form.desktop, kCannotCreateFolderMessage + folder);
+  }
+}
+
+void makeWorkFolders(MainForm& form) {
+  // The work folders are made one level deep only: a work root that is not
+  // there is a mistake in the pointer file, not something to create.
+  if (!platform::folderExists(form.pub.workRoot)) {
+    endWithMessage(form.desktop, kNoWorkRootMessage + form.pub.workRoot);
+  }
+  makeWorkFolder(form, u"FTPWK");
+  makeWorkFolder(form, u"FTPRCV");
+}
+
+void prepareBulkTable(MainForm& form) {
+  Module_pub& pub = form.pub;
+  pub.bulkTableName = u"updatehtm.ini";
+  const std::u16string path = platform::joinPath(pub.appFolder, pub.bulkTableName);
+  if (!platform::fileExists(path)) {
+    try {
+      platform::writeTextLines(path, {});
+    } catch (const platform::FileError&) {
+      endWithMessage(form.desktop, kCannotCreateFileMessage + path);
+    }
+  }
+  if (!loadBulkTable(form)) form.desktop.endProgram(kFatalExitStatus);
+}
+
+void fillPanes(MainForm& form) {
+  const Module_pub& pub = form.pub;
+  if (pub.debugFtp != 1) form.List_2200file[0]->setVisible(false);
+  for (int i = 0; i < form.paneCount; ++i) {
+    for (std::int32_t h = 0; h < pub.hostCount; ++h) {
+      const std::u16string& name = pub.hostNames[static_cast<std::size_t>(h)];
+      form.Combo_host[i]->addItem(name);
+      if (i == 0) form.Combo_host_file_elt->addItem(name);
+    }
+    form.Frame_SEND[i]->setVisible(pub.ftpSend == u"YES");
+  }
+}
+
+}  // namespace
+
+void startUp(MainForm& form) {
+  Module_pub& pub = form.pub;
+  pub.layoutReady = 1;
+  form.paneCount = 3;
+  // txtHdl and cls2200 are made with the form and live as long as it does.
+
+  // The process never changes its current directory: every name below is
+  // taken from the program folder.
+  pub.appFolder = form.programFolder;
+  ensureProgramFolder(form);
+
+  pub.testLogName = u"testlog.txt";
+  pub.iniPath = kConfigFileName;
+  pub.iniPointerName = u"ini.ini";
+  pub.hostCount = 0;
+  get_option(form);
+
+  makeWorkFolders(form);
+  prepareBulkTable(form);
+  fillPanes(form);
+  pub.lastReceivedFolder.clear();
+  layoutPanes(form);
+}
+
+}  // namespace morvanta::app
