@@ -98,9 +98,18 @@ void decodeCharByChar(std::string_view bytes, std::u16string& out) {
   }
 }
 
+// CP932 is ASCII below 0x80, and most of what the system reads and writes
+// (job files, listings) is ASCII: that needs no converter.
+template <class Text>
+bool isAscii(const Text& text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](auto c) { return (static_cast<unsigned>(c) & ~0x7Fu) == 0; });
+}
+
 // Encodes text or throws EncodingError naming the first character CP932
 // lacks; `where` (when not empty) is the file the text was meant for.
 std::string encodeCp932(const std::u16string& text, const std::u16string& where) {
+  if (isAscii(text)) return std::string(text.begin(), text.end());
   std::string out;
   if (detail::encodeCp932Strict(text, out)) return out;
   std::u16string_view view(text);
@@ -120,11 +129,20 @@ std::string encodeCp932(const std::u16string& text, const std::u16string& where)
 }
 
 std::string readWholeFile(const std::u16string& path) {
+  std::error_code ec;
+  if (fs::is_directory(detail::nativePath(path), ec)) {
+    throw FileError("cannot read " + toUtf8(path) + ": it is a folder");
+  }
   std::ifstream in(detail::nativePath(path), std::ios::binary);
   if (!in) throw FileError("cannot open " + toUtf8(path) + " for reading");
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw FileError("cannot read " + toUtf8(path));
-  return bytes;
+  try {
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) throw FileError("cannot read " + toUtf8(path));
+    return bytes;
+  } catch (const std::ios_base::failure&) {
+    // The stream library reports some read errors by throwing.
+    throw FileError("cannot read " + toUtf8(path));
+  }
 }
 
 // A name beside `path` that no other writer will pick.
@@ -223,6 +241,7 @@ std::string toCp932(const std::u16string& text) {
 }
 
 std::u16string fromCp932(const std::string& bytes) {
+  if (isAscii(bytes)) return std::u16string(bytes.begin(), bytes.end());
   std::u16string out;
   if (detail::decodeCp932Strict(bytes, out)) return out;
   // Retry line by line (LF is never part of a double-byte character) so

@@ -93,6 +93,11 @@ TEST(ReadTextLines, AcceptsEveryLineEndForm) {
   }
 }
 
+TEST(ReadTextLines, FolderIsAFileError) {
+  TempFolder folder;
+  EXPECT_THROW(readTextLines(folder.path().u16string()), FileError);
+}
+
 TEST(ReadTextLines, MissingFileIsAFileError) {
   TempFolder folder;
   EXPECT_THROW(readTextLines(folder.file("absent.txt")), FileError);
