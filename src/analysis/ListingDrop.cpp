@@ -1,0 +1,102 @@
+#include "analysis/ListingDrop.h"
+
+#include <cstdint>
+#include <stdexcept>
+
+#include "app/MainForm.h"
+#include "app/ShellText.h"
+#include "platform/Platform.h"
+
+namespace morvanta::analysis {
+
+namespace {
+
+constexpr std::int16_t kElementColumn = 8;
+
+std::size_t pane(int i) {
+  return static_cast<std::size_t>(i);
+}
+
+bool isHeader(const std::u16string& field) {
+  return field == u"@PRT,T" || field == u"@PRT,TB";
+}
+
+// The element named by a line after a header, "" when the line names none:
+// the type stands in columns 1-4, then three blanks, then the name. A cycle
+// such as "LIB(0)" is cut at its "(".
+std::u16string elementOf(const TxtHdl& txtHdl, std::u16string line) {
+  if (line.size() <= kElementColumn) return {};
+  if (line.compare(4, 3, u"   ") != 0) return {};
+  const auto cycle = line.find(u"(0", kElementColumn - 1);
+  if (cycle != std::u16string::npos) line[cycle] = u' ';
+  std::int16_t pos = kElementColumn;
+  return txtHdl.Field_get(line, pos);
+}
+
+// Writes the path into the first row, keeping the rows below it.
+void showDroppedPath(forms::ListBox& list, const std::u16string& path) {
+  if (list.count() == 0) return list.addItem(path);
+  std::vector<std::u16string> rows;
+  for (int r = 1; r < list.count(); ++r) rows.push_back(list.item(r));
+  list.clear();
+  list.addItem(path);
+  for (const std::u16string& row : rows) list.addItem(row);
+}
+
+void tellBadListing(MainForm& form, const std::u16string& message) {
+  form.desktop.msgBox(message);
+  form.desktop.msgBox(kListingHowToMessage);
+}
+
+}  // namespace
+
+PrintedListing readPrintedListing(const TxtHdl& txtHdl, const std::vector<std::u16string>& lines) {
+  PrintedListing listing;
+  for (const std::u16string& raw : lines) {
+    std::u16string line = app::trimBlanks(raw);
+    if (line.empty()) continue;
+    // Field_get does not return a one-character field that ends the text.
+    line = app::upperAscii(std::move(line)) + u" ";
+    std::int16_t pos = 1;
+    const std::u16string first = txtHdl.Field_get(line, pos);
+    if (isHeader(first)) {
+      listing.qualFile = txtHdl.Text_pick(line, u".", pos);
+      if (listing.qualFile.empty()) {
+        listing.message = kBadQualFileMessage;
+        return listing;
+      }
+    } else if (!listing.qualFile.empty()) {
+      std::u16string element = elementOf(txtHdl, std::move(line));
+      if (!element.empty()) listing.elements.push_back(std::move(element));
+    }
+  }
+  return listing;
+}
+
+void dropListing(MainForm& form, int i, const std::vector<std::u16string>& files) {
+  if (files.empty()) return;
+  const std::u16string& path = files.front();
+  showDroppedPath(*form.List_2200file[pane(i)], path);
+
+  // Anything can be dropped: a folder, a file that cannot be read, or one
+  // whose lines are too long to count in leaves the pane as it was.
+  if (!platform::fileExists(path)) return tellBadListing(form, kListingUnreadableMessage + path);
+  PrintedListing listing;
+  try {
+    listing = readPrintedListing(form.txtHdl, platform::readTextLines(path));
+  } catch (const platform::FileError&) {
+    return tellBadListing(form, kListingUnreadableMessage + path);
+  } catch (const std::overflow_error&) {
+    return tellBadListing(form, kListingUnreadableMessage + path);
+  }
+
+  forms::ListBox& elements = *form.List_elt[pane(i)];
+  form.pub.listingQualFile = listing.qualFile;
+  elements.clear();
+  for (const std::u16string& element : listing.elements) elements.addItem(element);
+
+  if (!listing.message.empty()) return tellBadListing(form, listing.message);
+  form.Text_2200file[pane(i)]->setText(form.pub.listingQualFile);
+}
+
+}  // namespace morvanta::analysis

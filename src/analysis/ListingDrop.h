@@ -1,0 +1,39 @@
+#pragma once
+// Filling a pane's element list offline from a TOC listing that the user
+// printed to a PC file on a 2200 terminal and dropped onto the pane.
+
+#include <string>
+#include <vector>
+
+namespace morvanta {
+class MainForm;
+class TxtHdl;
+}  // namespace morvanta
+
+namespace morvanta::analysis {
+
+inline constexpr char16_t kBadQualFileMessage[] = u"qual*file不正";
+inline constexpr char16_t kListingHowToMessage[] =
+    u"ファイルは、次のような手順で作成してください。@@PRNT -> @PRT,T qual*file. -> @@NOPR";
+// The dropped file's path follows the text.
+inline constexpr char16_t kListingUnreadableMessage[] = u"ファイルを読めません: ";
+
+// What a printed listing gives.
+struct PrintedListing {
+  std::u16string message;                // "" when the listing was read to its end
+  std::u16string qualFile;               // qual*file of the last header line seen
+  std::vector<std::u16string> elements;  // in listing order
+};
+
+// Reads the lines of a printed listing: "@PRT,T" / "@PRT,TB" header lines
+// name the qual*file, and after a header every line with blanks in columns
+// 5-7 names an element from column 8 on. A header without "." after the file
+// stops the reading with kBadQualFileMessage; the elements read so far stay.
+PrintedListing readPrintedListing(const TxtHdl& txtHdl, const std::vector<std::u16string>& lines);
+
+// A drop on List_2200file(i): the first file of the drop is read, its path
+// shown in the list's first row, List_elt(i) filled and Text_2200file(i) set
+// to the listing's qual*file; a bad listing is told with instructions.
+void dropListing(MainForm& form, int i, const std::vector<std::u16string>& files);
+
+}  // namespace morvanta::analysis

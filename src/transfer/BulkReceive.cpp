@@ -1,0 +1,125 @@
+#include "transfer/BulkReceive.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "app/BulkTable.h"
+#include "app/MainForm.h"
+#include "app/ShellText.h"
+#include "catalogue/TocListing.h"
+#include "catalogue/TocRequest.h"
+#include "platform/Platform.h"
+#include "transfer/BulkSelection.h"
+#include "transfer/JobFiles.h"
+
+namespace morvanta::transfer {
+
+namespace {
+
+using platform::joinPath;
+
+// The folder follows the text.
+constexpr char16_t kPcFolderUnreadableMessage[] = u"PCフォルダを読めません: ";
+
+std::size_t pane(int i) {
+  return static_cast<std::size_t>(i);
+}
+
+// The first RUNSTREAM row for the file; other functions belong to other tools.
+const BulkRow* findRunstreamRow(const Module_pub& pub, const std::u16string& file) {
+  const std::size_t rows =
+      std::min(pub.bulkTable.size(), static_cast<std::size_t>(std::max(pub.bulkCount, 0)));
+  for (std::size_t r = 0; r < rows; ++r) {
+    const BulkRow& row = pub.bulkTable[r];
+    if (row.hostFile == file && row.func == u"RUNSTREAM") return &row;
+  }
+  return nullptr;
+}
+
+// "testlog.txt" is only ever left empty; nothing reads it, so a program
+// folder that refuses it must not stop the receive.
+void emptyTestLog(const Module_pub& pub) {
+  try {
+    platform::writeTextLines(joinPath(pub.appFolder, pub.testLogName), {});
+  } catch (const platform::FileError&) {
+  }
+}
+
+void offerToRun(MainForm& form) {
+  switch (form.desktop.yesNoCancel(kRunBatchQuestion)) {
+    case forms::Answer::Yes:
+      startJob(form);
+      break;
+    case forms::Answer::No: {
+      // Let the user look at the pair instead of running it.
+      const std::u16string work = form.FOLDER_NAME(u"WK", u"");
+      const std::u16string& editor = form.pub.textEditor;
+      form.desktop.startProcess(editor + u"  " + joinPath(work, form.pub.batchFileName));
+      form.desktop.startProcess(editor + u"  " + joinPath(work, form.pub.ftpScriptName));
+      break;
+    }
+    case forms::Answer::Cancel:
+      break;
+  }
+}
+
+}  // namespace
+
+void bulkReceiveSettings(MainForm& form, int i) {
+  forms::TextBox& fileBox = *form.Text_2200file[pane(i)];
+  if (app::trimBlanks(fileBox.text()).empty()) return form.desktop.msgBox(kNoFileNameMessage);
+  app::loadBulkTable(form);
+  fileBox.setText(app::upperAscii(fileBox.text()));
+}
+
+void bulkReceive(MainForm& form, int i) {
+  Module_pub& pub = form.pub;
+  forms::TextBox& fileBox = *form.Text_2200file[pane(i)];
+  const std::u16string file = app::upperAscii(fileBox.text());
+  fileBox.setText(file);
+
+  const BulkRow* found = findRunstreamRow(pub, file);
+  if (found == nullptr) return form.desktop.msgBox(kNoBulkRowMessage);
+  const BulkRow row = *found;
+  const std::u16string address = form.get_host_address(form.Combo_host[pane(i)]->text());
+  if (address.empty()) return form.desktop.msgBox(catalogue::kNoHostMessage);
+
+  // Without the pane's TOC or the project's folder there is nothing to
+  // compare; say so before anything is written.
+  pub.phasedTocPath = joinPath(form.FOLDER_NAME(u"WK", u""), catalogue::phasedTocName(i));
+  if (!platform::fileExists(pub.phasedTocPath))
+    return form.desktop.msgBox(catalogue::kNoTocMessage);
+  std::vector<std::u16string> phasedLines;
+  try {
+    phasedLines = platform::readTextLines(pub.phasedTocPath);
+  } catch (const platform::FileError&) {
+    return form.desktop.msgBox(catalogue::kNoTocMessage);
+  }
+  if (!platform::folderExists(row.pcFolder)) {
+    return form.desktop.msgBox(kNoPcFolderMessage + row.pcFolder);
+  }
+  std::vector<std::u16string> fileNames;
+  try {
+    fileNames = platform::listFiles(row.pcFolder);
+  } catch (const platform::FileError&) {
+    return form.desktop.msgBox(kPcFolderUnreadableMessage + row.pcFolder);
+  }
+
+  emptyTestLog(pub);
+
+  // The folder is listed once; times are read only for the PC copies found.
+  const PcFolderIndex index(form.txtHdl, std::move(fileNames));
+  const auto modifiedTimeOf = [&](std::size_t position) {
+    return platform::modifiedTime(joinPath(row.pcFolder, index.fileNames()[position]));
+  };
+  BulkSelection selection = selectBulkElements(form.txtHdl, phasedLines, index, modifiedTimeOf);
+  form.bulkElements = std::move(selection.names);
+  if (selection.symFile) return form.desktop.msgBox(kSymExtensionMessage);
+  // Asking now would start or show the pair of an earlier job.
+  if (form.bulkElements.empty()) return form.desktop.msgBox(kAllUpToDateMessage);
+
+  if (!writeBulkJob(form, {address, file, form.bulkElements, row})) return;
+  offerToRun(form);
+}
+
+}  // namespace morvanta::transfer

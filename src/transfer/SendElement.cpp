@@ -1,0 +1,70 @@
+#include "transfer/SendElement.h"
+
+#include "app/MainForm.h"
+#include "app/ShellText.h"
+#include "catalogue/TocRequest.h"
+#include "platform/Platform.h"
+#include "transfer/ElementSelection.h"
+#include "transfer/JobFiles.h"
+
+namespace morvanta::transfer {
+
+namespace {
+
+// The work file, when configured, takes every send of every pane.
+std::u16string targetFile(const MainForm& form, const std::u16string& paneFile) {
+  return form.pub.ftpSendWorkFile.empty() ? paneFile : form.pub.ftpSendWorkFile;
+}
+
+SendJob sendJobFor(MainForm& form, const std::u16string& address, const std::u16string& file,
+                   const std::u16string& elt) {
+  SendJob job;
+  job.address = address;
+  job.receiveFolder = form.FOLDER_NAME(u"RCV", form.cls2200.U2200FileName_to_PcName(file));
+  std::u16string type;
+  job.pcElement = form.cls2200.U2200ElementName_to_PcName(u"TXT", elt, type) + u".txt";
+  job.uploadName = form.cls2200.PcName_to_U2200ElementName_FTP(elt, type);
+  job.remoteName = targetFile(form, file) + u"." + elt;
+  return job;
+}
+
+// The upload copy is what goes out when no converter rewrites it, so a
+// stale one must never be sent in place of the edited file.
+bool makeUploadCopy(MainForm& form, const SendJob& job) {
+  const std::u16string source = platform::joinPath(job.receiveFolder, job.pcElement);
+  if (!platform::fileExists(source)) {
+    form.desktop.msgBox(kNoSendFileMessage + source);
+    return false;
+  }
+  const std::u16string upload = platform::joinPath(job.receiveFolder, job.uploadName);
+  if (!platform::copyFile(source, upload)) {
+    form.desktop.msgBox(kUploadCopyFailedMessage + upload);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void sendElement(MainForm& form, int i) {
+  const auto pane = static_cast<std::size_t>(i);
+  const std::u16string file = app::trimBlanks(form.Text_2200file[pane]->text());
+  if (file.empty()) return form.desktop.msgBox(catalogue::kNoFileMessage);
+  const std::u16string address = form.get_host_address(form.Combo_host[pane]->text());
+  if (address.empty()) return form.desktop.msgBox(catalogue::kNoHostMessage);
+  const std::u16string elt = selectedEntry(*form.List_send[pane]);
+  if (elt.empty()) return form.desktop.msgBox(kNoElementMessage);
+
+  const SendJob job = sendJobFor(form, address, file, elt);
+  if (!makeUploadCopy(form, job)) return;
+  if (!writeSendJob(form, job)) return;
+  if (form.desktop.okCancel(sendScriptLine(job), kSendConfirmTitle)) startJob(form);
+}
+
+void setUpNewElement(MainForm& form, int i) {
+  forms::ListBox& sendList = *form.List_send[static_cast<std::size_t>(i)];
+  sendList.clear();
+  sendList.addItem(u"");
+}
+
+}  // namespace morvanta::transfer

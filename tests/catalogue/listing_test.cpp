@@ -1,0 +1,177 @@
+// Listing lines and what they give, for both listing shapes.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "catalogue/TocListing.h"
+#include "platform/Platform.h"
+#include "text/TxtHdl.h"
+#include "u2200/Class2200.h"
+
+namespace morvanta::catalogue {
+namespace {
+
+struct Expected {
+  std::u16string line;
+  std::u16string display;
+  std::u16string date;
+  std::u16string phased;
+};
+
+class ListingLineTest : public ::testing::Test {
+ protected:
+  ListingLineParser parser(std::int16_t mdirMode, int year, int month) const {
+    return ListingLineParser(cls2200, mdirMode, platform::DateTime{year, month, 15, 12, 0, 0});
+  }
+
+  void expectRows(const ListingLineParser& p, const std::vector<Expected>& table) const {
+    for (const Expected& e : table) {
+      ListingRow row;
+      ASSERT_TRUE(p.parse(e.line, u"", row)) << platform::toUtf8(e.line);
+      EXPECT_EQ(row.display, e.display) << platform::toUtf8(e.line);
+      EXPECT_EQ(row.date, e.date) << platform::toUtf8(e.line);
+      EXPECT_EQ(row.phased, e.phased) << platform::toUtf8(e.line);
+    }
+  }
+
+  Class2200 cls2200;
+};
+
+TEST_F(ListingLineTest, DetailedListingInMarch) {
+  expectRows(
+      parser(1, 2003, 3),
+      {
+          {u"f1 f2 f3 f4 Jan 5 9:07 main.r1_sym", u"MAIN/R1", u"2003/01/05  09:07 ",
+           u"MAIN.R1 MAIN/R1 2003/01/05  09:07  "},
+          {u"f1 f2 f3 f4 Dec 24 2001 lib._rel", u"LIB(REL)", u"2001/12/24 ",
+           u"LIB LIB(REL) 2001/12/24  "},
+          {u"-rw-rw-r--   1 PRJ        812 Mar 10 10:30 MAIN.R2_ABS", u"MAIN/R2(ABS)",
+           u"2003/03/10  10:30 ", u"MAIN.R2 MAIN/R2(ABS) 2003/03/10  10:30  "},
+          {u"  a b c d Oct 31 23:59 X.2_OMN  ", u"X/2(OMN)", u"2002/10/31  23:59 ",
+           u"X.2 X/2(OMN) 2002/10/31  23:59  "},
+          {u"a b c d Apr 1 00:00 BUILD._SYM", u"BUILD", u"2002/04/01  00:00 ",
+           u"BUILD BUILD 2002/04/01  00:00  "},
+          // A one-character name at the end of the line is still read.
+          {u"a b c d FEB 28 1:05 A", u"A", u"2003/02/28  01:05 ", u"A A 2003/02/28  01:05  "},
+          // Summary lines are not recognised: they give an empty row.
+          {u"TOTAL 12", u"", u"/00/ ", u"  /00/  "},
+      });
+}
+
+TEST_F(ListingLineTest, YearRuleAtTheTurnOfTheYear) {
+  struct Case {
+    int month;
+    std::u16string line;
+    std::u16string date;
+  };
+  const Case cases[] = {
+      {1, u"a b c d Dec 31 23:59 E._SYM", u"2025/12/31  23:59 "},
+      {1, u"a b c d Jan 1 0:00 E._SYM", u"2026/01/01  00:00 "},
+      {12, u"a b c d Dec 31 23:59 E._SYM", u"2026/12/31  23:59 "},
+      {11, u"a b c d Dec 1 8:00 E._SYM", u"2025/12/01  08:00 "},
+      // An unknown month never counts as last year.
+      {1, u"a b c d Foo 3 7:00 E._SYM", u"2026/00/03  07:00 "},
+  };
+  for (const Case& c : cases) {
+    ListingRow row;
+    ASSERT_TRUE(parser(1, 2026, c.month).parse(c.line, u"", row));
+    EXPECT_EQ(row.date, c.date) << platform::toUtf8(c.line) << " in month " << c.month;
+  }
+}
+
+TEST_F(ListingLineTest, NameListing) {
+  expectRows(parser(0, 2026, 12), {
+                                      {u"  main.r1_sym  ", u"MAIN/R1", u"", u"MAIN.R1 MAIN/R1"},
+                                      {u"LIB._REL", u"LIB(REL)", u"", u"LIB LIB(REL)"},
+                                      {u"NOTYPE.V", u"NOTYPE/V", u"", u"NOTYPE.V NOTYPE/V"},
+                                  });
+}
+
+TEST_F(ListingLineTest, DetailedLineReadAsNameListingKeepsTheWholeLine) {
+  ListingRow row;
+  ASSERT_TRUE(parser(0, 2026, 12).parse(u"f1 f2 f3 f4 Jan 5 9:07 main.r1_sym", u"", row));
+  EXPECT_EQ(row.display, u"F1 F2 F3 F4 JAN 5 9:07 MAIN/R1");
+  EXPECT_EQ(row.date, u"");
+}
+
+TEST_F(ListingLineTest, BlankLinesGiveNothing) {
+  ListingRow row;
+  for (std::int16_t mode : {0, 1}) {
+    EXPECT_FALSE(parser(mode, 2026, 12).parse(u"", u"", row));
+    EXPECT_FALSE(parser(mode, 2026, 12).parse(u"     ", u"", row));
+  }
+}
+
+TEST_F(ListingLineTest, FilterIsAPlainSubstringOfTheNameWithoutItsType) {
+  struct Case {
+    std::u16string filter;
+    std::u16string line;
+    bool taken;
+  };
+  const Case cases[] = {
+      {u"R1", u"a b c d Jan 5 9:07 MAIN.R1_SYM", true},
+      {u"R1", u"a b c d Jan 5 9:07 MAIN.R2_SYM", false},
+      {u"REL", u"a b c d Jan 5 9:07 LIB._REL", false},
+      {u"REL", u"a b c d Jan 5 9:07 RELX._REL", true},
+      {u"*", u"a b c d Jan 5 9:07 LIB._REL", true},
+      {u"", u"a b c d Jan 5 9:07 LIB._REL", true},
+      {u"MA*", u"a b c d Jan 5 9:07 MAIN.R1_SYM", false},
+      {u"r1", u"a b c d Jan 5 9:07 MAIN.R1_SYM", false},  // the window upper-cases first
+      {u"N/R", u"a b c d Jan 5 9:07 MAIN.R1_SYM", true},
+  };
+  for (const Case& c : cases) {
+    ListingRow row;
+    EXPECT_EQ(parser(1, 2026, 12).parse(c.line, c.filter, row), c.taken)
+        << platform::toUtf8(c.filter) << " on " << platform::toUtf8(c.line);
+  }
+}
+
+TEST(ListingFields, ReadExactlyAsTheTextToolkitReadsThem) {
+  const std::u16string longGap(101, u' ');
+  const std::u16string lines[] = {
+      u"A B C D JAN 5 9:07 MAIN.R1_SYM ",
+      u"   -RW-RW-R--   1 PRJ      1234 DEC  5  2001 LIB._REL ",
+      u"A ",
+      u"AB",
+      u"A B",
+      u" ",
+      u"",
+      u"X" + longGap + u"Y Z ",
+      u"X" + std::u16string(100, u' ') + u"Y Z ",
+      u"ONE  TWO" + std::u16string(99, u' ') + u"THREE ",
+  };
+  TxtHdl txtHdl;
+  for (const std::u16string& line : lines) {
+    std::int16_t pos = 1;
+    std::size_t at = 0;
+    for (int n = 0; n < 10; ++n) {
+      const std::u16string expected = txtHdl.Field_get(line, pos);
+      EXPECT_EQ(std::u16string(nextField(line, at)), expected)
+          << "field " << n << " of \"" << platform::toUtf8(line) << "\"";
+      EXPECT_EQ(at + 1, static_cast<std::size_t>(pos)) << "after field " << n;
+    }
+  }
+}
+
+TEST_F(ListingLineTest, TextNameIsTheConversionsTxtForm) {
+  const std::u16string names[] = {u"MAIN.R1_SYM", u"LIB._REL", u"LIB.", u"A.B.C_OMN",
+                                  u"NOVER",       u"X/Y.Z",    u"_SYM", u"E.V_ABS"};
+  for (const std::u16string& name : names) {
+    std::u16string type;
+    const std::u16string txt = cls2200.U2200ElementName_to_PcName(u"TXT.", name, type);
+    ListingRow row;
+    ASSERT_TRUE(parser(0, 2026, 12).parse(name, u"", row));
+    EXPECT_EQ(row.phased, txt + u" " + row.display) << platform::toUtf8(name);
+  }
+}
+
+TEST_F(ListingLineTest, OverlongLineIsSkipped) {
+  ListingRow row;
+  const std::u16string line = u"a b c d Jan 5 9:07 " + std::u16string(40000, u'X');
+  EXPECT_FALSE(parser(1, 2026, 12).parse(line, u"", row));
+  EXPECT_FALSE(parser(0, 2026, 12).parse(line, u"", row));
+}
+
+}  // namespace
+}  // namespace morvanta::catalogue

@@ -1,0 +1,1 @@
+ftp -s:{ROOT}\FTPWK\RECVAUTO.TXT

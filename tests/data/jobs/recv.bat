@@ -1,0 +1,2 @@
+ftp -s:{ROOT}\FTPWK\RECV.TXT
+START editor.exe {ROOT}\FTPRCV\PRJÅñSRC\MAINÅ^R1.txt

@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include "catalogue/TocRequest.h"
+#include "platform/Platform.h"
+#include "support/FormFixture.h"
+#include "transfer/ElementSelection.h"
+#include "transfer/SendElement.h"
+
+namespace morvanta::transfer {
+namespace {
+
+using platform::joinPath;
+using Lines = std::vector<std::u16string>;
+
+class SendTest : public testing::FormFixture {
+ protected:
+  void SetUp() override {
+    loadWithDefaultIni({u"FTP-SEND=YES"});
+    form->Text_2200file[0]->setText(u"PRJ*SRC");
+    form->Combo_host[0]->setText(u"HOSTA");
+    rcv = joinPath(joinPath(folder.path(), u"FTPRCV"), u"PRJ＊SRC");
+    platform::createFolder(rcv);
+    platform::writeTextLines(joinPath(rcv, u"MAIN／R1.txt"), {u"@ASG,T X.", u"edited"});
+    platform::writeTextLines(joinPath(rcv, u"MAIN.txt"), {u"new"});
+    pick(u"MAIN/R1");
+  }
+  void pick(const std::u16string& elt) {
+    form->List_send[0]->clear();
+    form->List_send[0]->addItem(elt);
+    form->List_send[0]->setListIndex(0);
+  }
+  void expectNothingWritten() {
+    EXPECT_FALSE(platform::fileExists(workFile(u"SEND.BAT")));
+    EXPECT_FALSE(platform::fileExists(joinPath(rcv, u"MAIN.R1_SYM")));
+    EXPECT_TRUE(desktop.titles.empty());
+    EXPECT_TRUE(desktop.startedBatches.empty());
+  }
+  std::u16string rcv;
+};
+
+TEST_F(SendTest, ChecksInOrderAndRefusesWithNothingWritten) {
+  struct Case {
+    std::u16string file, host;
+    int row;
+    std::u16string message;
+  } cases[] = {
+      {u"  ", u"NOHOST", -1, catalogue::kNoFileMessage},
+      {u"PRJ*SRC", u"NOHOST", -1, catalogue::kNoHostMessage},
+      {u"PRJ*SRC", u"HOSTA", -1, kNoElementMessage},
+  };
+  for (const Case& c : cases) {
+    desktop.messages.clear();
+    form->Text_2200file[0]->setText(c.file);
+    form->Combo_host[0]->setText(c.host);
+    form->List_send[0]->setListIndex(c.row);
+    form->List_send_DblClick(0);
+    EXPECT_EQ(desktop.messages, Lines{c.message});
+    expectNothingWritten();
+  }
+}
+
+TEST_F(SendTest, NewElementEntryHasNoNameToSend) {
+  form->Command_new_elt_Click(0);
+  ASSERT_EQ(form->List_send[0]->count(), 1);
+  EXPECT_EQ(form->List_send[0]->item(0), u"");
+  form->List_send[0]->setListIndex(0);
+  form->List_send_DblClick(0);
+  EXPECT_EQ(desktop.messages, Lines{kNoElementMessage});
+  expectNothingWritten();
+}
+
+TEST_F(SendTest, MissingPcFileIsNamedAndNothingIsSent) {
+  pick(u"GONE/R1");
+  form->List_send_DblClick(0);
+  EXPECT_EQ(desktop.messages, Lines{kNoSendFileMessage + joinPath(rcv, u"GONE／R1.txt")});
+  EXPECT_FALSE(platform::fileExists(joinPath(rcv, u"GONE.R1_SYM")));
+  expectNothingWritten();
+}
+
+TEST_F(SendTest, ConfirmedSendCopiesWritesAndStarts) {
+  platform::writeTextLines(joinPath(rcv, u"MAIN.R1_SYM"), {u"stale"});
+  desktop.okCancelAnswers = {true};
+  form->List_send_DblClick(0);
+  const std::u16string line = u"SEND " + joinPath(rcv, u"MAIN.R1_SYM") + u" PRJ*SRC.MAIN/R1";
+  EXPECT_EQ(desktop.messages, Lines{line});
+  EXPECT_EQ(desktop.titles, Lines{kSendConfirmTitle});
+  EXPECT_EQ(readLines(joinPath(rcv, u"MAIN.R1_SYM")), (Lines{u"@ASG,T X.", u"edited"}));
+  EXPECT_EQ(readLines(workFile(u"SEND.TXT")),
+            (Lines{u"open 192.0.2.1", u"USER1", u"SECRET1", line, u"bye"}));
+  EXPECT_EQ(readLines(workFile(u"SEND.BAT")), Lines{u"ftp -s:" + workFile(u"SEND.TXT")});
+  EXPECT_EQ(desktop.startedBatches, Lines{workFile(u"SEND.BAT")});
+  EXPECT_EQ(form->List_send[0]->item(0), u"MAIN/R1");
+}
+
+TEST_F(SendTest, CancelLeavesTheJobAndCopyButStartsNothing) {
+  form->List_send_DblClick(0);
+  EXPECT_TRUE(platform::fileExists(joinPath(rcv, u"MAIN.R1_SYM")));
+  EXPECT_TRUE(platform::fileExists(workFile(u"SEND.BAT")));
+  EXPECT_TRUE(desktop.startedBatches.empty());
+}
+
+TEST_F(SendTest, WorkFileTakesTheSendAndElementWithoutVersion) {
+  form->pub.ftpSendWorkFile = u"PRJ*WORK";
+  pick(u"MAIN");
+  form->List_send_DblClick(0);
+  EXPECT_EQ(desktop.messages, Lines{u"SEND " + joinPath(rcv, u"MAIN._SYM") + u" PRJ*WORK.MAIN"});
+}
+
+}  // namespace
+}  // namespace morvanta::transfer
