@@ -1,0 +1,110 @@
+#include "gui/QtDesktop.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QEventLoop>
+#include <QMessageBox>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+
+#include "forms/StartFailure.h"
+#include "gui/QtControls.h"
+#include "gui/SearchWindow.h"
+
+namespace morvanta::gui {
+
+namespace {
+
+QMessageBox::StandardButton showBox(QWidget* owner, const std::u16string& text,
+                                    const std::u16string& title,
+                                    QMessageBox::StandardButtons buttons,
+                                    QMessageBox::StandardButton byDefault) {
+  QMessageBox box(QMessageBox::NoIcon, toQString(title), toQString(text), buttons, owner);
+  box.setObjectName(QStringLiteral("MessageBox"));
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(byDefault);
+  const int answer = box.exec();
+  return static_cast<QMessageBox::StandardButton>(answer);
+}
+
+}  // namespace
+
+void QtDesktop::tell(const char* kind, const std::u16string& text) const {
+  std::printf("%s: %s\n", kind, platform::toUtf8(text).c_str());
+  std::fflush(stdout);
+}
+
+void QtDesktop::msgBox(const std::u16string& text) {
+  if (unattended_) return tell("message", text);
+  showBox(owner_, text, kProgramTitle, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool QtDesktop::okCancel(const std::u16string& text, const std::u16string& title) {
+  if (unattended_) {
+    tell("question (Cancel)", title + u": " + text);
+    return false;
+  }
+  return showBox(owner_, text, title, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) ==
+         QMessageBox::Ok;
+}
+
+forms::Answer QtDesktop::yesNoCancel(const std::u16string& text) {
+  if (unattended_) {
+    tell("question (Cancel)", text);
+    return forms::Answer::Cancel;
+  }
+  switch (showBox(owner_, text, kProgramTitle,
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
+    case QMessageBox::Yes:
+      return forms::Answer::Yes;
+    case QMessageBox::No:
+      return forms::Answer::No;
+    default:
+      return forms::Answer::Cancel;
+  }
+}
+
+void QtDesktop::clipboardClear() {
+  QApplication::clipboard()->clear();
+}
+
+void QtDesktop::clipboardSetText(const std::u16string& text) {
+  QApplication::clipboard()->setText(toQString(text));
+}
+
+void QtDesktop::startProcess(const std::u16string& commandLine) {
+  forms::startCommandLineOrTell(*this, commandLine);
+}
+
+void QtDesktop::startBatch(const std::u16string& batchPath) {
+  forms::startBatchOrTell(*this, batchPath);
+}
+
+// The window keeps answering while it waits.
+void QtDesktop::pause50ms() {
+  QEventLoop loop;
+  QTimer::singleShot(50, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+platform::DateTime QtDesktop::now() {
+  return platform::now();
+}
+
+std::optional<std::u16string> QtDesktop::showSearchWindow(const std::u16string& current) {
+  if (unattended_) {
+    tell("search window (closed)", current);
+    return std::nullopt;
+  }
+  SearchWindow window(owner_, current);
+  return window.ask();
+}
+
+void QtDesktop::endProgram(int status) {
+  std::fflush(stdout);
+  std::fflush(stderr);
+  std::exit(status);
+}
+
+}  // namespace morvanta::gui

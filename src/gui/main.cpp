@@ -1,0 +1,47 @@
+// morvanta [--folder DIR] [--toc QUAL*FILE] [--screenshot FILE.png]
+#include <QApplication>
+#include <QStringList>
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/ProgramFolder.h"
+#include "gui/DemoRun.h"
+#include "gui/LaunchOptions.h"
+#include "gui/MainWindow.h"
+#include "gui/QtControls.h"
+#include "gui/QtDesktop.h"
+
+int main(int argc, char** argv) {
+  using namespace morvanta;
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(gui::toQString(gui::kProgramTitle));
+
+  // Qt has taken its own options (-platform, ...) out already.
+  std::vector<std::u16string> args;
+  const QStringList arguments = QApplication::arguments();
+  for (qsizetype n = 1; n < arguments.size(); ++n) args.push_back(gui::toU16(arguments[n]));
+
+  gui::LaunchOptions options;
+  std::u16string folder;
+  try {
+    options = gui::parseLaunchOptions(args);
+    folder = app::chooseProgramFolder(args);
+  } catch (const std::invalid_argument& e) {
+    std::fprintf(stderr, "morvanta: %s\n%s", e.what(), gui::kUsage);
+    return 2;
+  }
+  if (options.help) {
+    std::printf("%s", gui::kUsage);
+    return 0;
+  }
+
+  gui::MainWindow window(folder);
+  window.qtDesktop()->setUnattended(options.unattended());
+  window.show();
+  if (!options.tocFile.empty() || !options.screenshot.empty()) {
+    (new gui::DemoRun(window, options))->start();
+  }
+  return QApplication::exec();
+}
