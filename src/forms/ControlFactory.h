@@ -20,31 +20,31 @@ struct ControlSpec {
 class ControlFactory {
  public:
   virtual ~ControlFactory() = default;
-  virtual std::unique_ptr<TextBox> textBox(const ControlSpec& spec) = 0;
-  virtual std::unique_ptr<ListBox> listBox(const ControlSpec& spec) = 0;
-  virtual std::unique_ptr<ComboBox> comboBox(const ControlSpec& spec) = 0;
-  virtual std::unique_ptr<CheckBox> checkBox(const ControlSpec& spec) = 0;
-  virtual std::unique_ptr<OptionButton> optionButton(const ControlSpec& spec) = 0;
-  virtual std::unique_ptr<CommandButton> commandButton(const ControlSpec& spec) = 0;
-  virtual std::unique_ptr<Frame> frame(const ControlSpec& spec) = 0;
-  virtual std::unique_ptr<Label> label(const ControlSpec& spec) = 0;
-  virtual std::unique_ptr<FileListBox> fileListBox(const ControlSpec& spec) = 0;
-  virtual std::unique_ptr<Timer> timer(const ControlSpec& spec) = 0;
+  virtual std::unique_ptr<TextBox> textBox(const ControlSpec& def) = 0;
+  virtual std::unique_ptr<ListBox> listBox(const ControlSpec& def) = 0;
+  virtual std::unique_ptr<ComboBox> comboBox(const ControlSpec& def) = 0;
+  virtual std::unique_ptr<CheckBox> checkBox(const ControlSpec& def) = 0;
+  virtual std::unique_ptr<OptionButton> optionButton(const ControlSpec& def) = 0;
+  virtual std::unique_ptr<CommandButton> commandButton(const ControlSpec& def) = 0;
+  virtual std::unique_ptr<Frame> frame(const ControlSpec& def) = 0;
+  virtual std::unique_ptr<Label> label(const ControlSpec& def) = 0;
+  virtual std::unique_ptr<FileListBox> fileListBox(const ControlSpec& def) = 0;
+  virtual std::unique_ptr<Timer> timer(const ControlSpec& def) = 0;
 };
 
 // Plain in-memory controls at their design placement.
 class MemoryControlFactory : public ControlFactory {
  public:
-  std::unique_ptr<TextBox> textBox(const ControlSpec& spec) override;
-  std::unique_ptr<ListBox> listBox(const ControlSpec& spec) override;
-  std::unique_ptr<ComboBox> comboBox(const ControlSpec& spec) override;
-  std::unique_ptr<CheckBox> checkBox(const ControlSpec& spec) override;
-  std::unique_ptr<OptionButton> optionButton(const ControlSpec& spec) override;
-  std::unique_ptr<CommandButton> commandButton(const ControlSpec& spec) override;
-  std::unique_ptr<Frame> frame(const ControlSpec& spec) override;
-  std::unique_ptr<Label> label(const ControlSpec& spec) override;
-  std::unique_ptr<FileListBox> fileListBox(const ControlSpec& spec) override;
-  std::unique_ptr<Timer> timer(const ControlSpec& spec) override;
+  std::unique_ptr<TextBox> textBox(const ControlSpec& def) override;
+  std::unique_ptr<ListBox> listBox(const ControlSpec& def) override;
+  std::unique_ptr<ComboBox> comboBox(const ControlSpec& def) override;
+  std::unique_ptr<CheckBox> checkBox(const ControlSpec& def) override;
+  std::unique_ptr<OptionButton> optionButton(const ControlSpec& def) override;
+  std::unique_ptr<CommandButton> commandButton(const ControlSpec& def) override;
+  std::unique_ptr<Frame> frame(const ControlSpec& def) override;
+  std::unique_ptr<Label> label(const ControlSpec& def) override;
+  std::unique_ptr<FileListBox> fileListBox(const ControlSpec& def) override;
+  std::unique_ptr<Timer> timer(const ControlSpec& def) override;
 };
 
 }  // namespace morvanta::forms

@@ -17,9 +17,9 @@ class RequestRecorder : public forms::MemoryControlFactory {
   std::vector<ControlSpec> requests;
 
 #define MORVANTA_RECORD(kind, type)                                     \
-  std::unique_ptr<forms::type> kind(const ControlSpec& spec) override { \
-    requests.push_back(spec);                                           \
-    return MemoryControlFactory::kind(spec);                            \
+  std::unique_ptr<forms::type> kind(const ControlSpec& def) override { \
+    requests.push_back(def);                                           \
+    return MemoryControlFactory::kind(def);                            \
   }
   MORVANTA_RECORD(textBox, TextBox)
   MORVANTA_RECORD(listBox, ListBox)

@@ -1,0 +1,224 @@
+#!/usr/bin/python3
+"""A small FTP server that answers like the 2200's FTP server.
+
+Folder layout under --root (Windows-safe, so sample trees can live in git):
+
+    ROOT/QUAL/FILE/ELT.VER_TYPE     one file per element, e.g.
+    ROOT/PRJ/SRC/MAIN.R1_SYM        element MAIN, version R1, symbolic, of PRJ*SRC
+    ROOT/PRJ/SRC/LIB._REL           element LIB without version, relocatable
+
+Names a client sends:
+
+    QUAL*FILE                   the program file (LIST, NLST)
+    QUAL*FILE.ELT[/VER]         a symbolic element (RETR, STOR, LIST, NLST)
+    QUAL*FILE.ELT.VER_TYPE      an element in the server's own naming
+
+Names are folded to upper case, as the 2200 does. LIST gives one line of
+eight blank-separated fields per element: four fields (mode, links,
+qualifier, size), month, day, "hh:mm" (within six months) or the year, and
+the element's name ELT.VER_TYPE. Times are the element files' modification
+times in local time. NLST gives the bare names.
+
+The server listens on 127.0.0.1 only, on a free port unless --port is given,
+prints "PORT n" on its standard output once it accepts connections (and
+writes n to --port-file when asked), and ends by itself after --lifetime
+seconds, or as soon as its standard input closes with --exit-on-stdin-eof.
+
+--seed DIR copies a tree of that layout into --root first. When DIR holds a
+file "ages.txt", each of its lines "QUAL/FILE/ELT.VER_TYPE AGE" (AGE such as
+"3h", "2d" or "400d") sets that element's modification time to that long
+before now, so listings show both the time and the year forms.
+"""
+
+import argparse
+import logging
+import os
+import re
+import shutil
+import signal
+import stat
+import sys
+import threading
+import time
+
+from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.filesystems import AbstractedFS
+from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.servers import FTPServer
+
+TYPES = ("SYM", "ABS", "REL", "OMN")
+MONTHS = ("Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec")
+SIX_MONTHS = 180 * 24 * 60 * 60
+# A 2200 name part: letters, digits, "-" and "$".
+NAME_PART = re.compile(r"^[A-Z0-9$-]{1,12}$")
+FTP_ELEMENT = re.compile(r"^([A-Z0-9$-]{1,12})\.([A-Z0-9$-]{0,12})_(SYM|ABS|REL|OMN)$")
+MISSING = "?missing?"  # never a valid name part, so never a real file
+
+
+def element_file_name(element):
+    """ELT[/VER] or ELT.VER_TYPE -> ELT.VER_TYPE, or None when malformed."""
+    if FTP_ELEMENT.match(element):
+        return element
+    elt, _, ver = element.partition("/")
+    if not NAME_PART.match(elt) or (ver and not NAME_PART.match(ver)):
+        return None
+    return "%s.%s_SYM" % (elt, ver)
+
+
+class HostFS(AbstractedFS):
+    """Maps 2200 names onto the folder layout; the stock handlers do the rest."""
+
+    def ftp2fs(self, ftppath):
+        name = ftppath.strip().lstrip("/").upper()
+        if name == "":
+            return self.root
+        qualfile, dot, element = name.partition(".")
+        qual, star, file = qualfile.partition("*")
+        if not star or not NAME_PART.match(qual) or not NAME_PART.match(file):
+            return os.path.join(self.root, MISSING)
+        folder = os.path.join(self.root, qual, file)
+        if not dot:
+            return folder
+        leaf = element_file_name(element)
+        return os.path.join(folder, leaf if leaf else MISSING)
+
+    def fs2ftp(self, fspath):
+        rel = os.path.relpath(fspath, self.root)
+        parts = [] if rel == "." else rel.split(os.sep)
+        if len(parts) < 2 or ".." in parts:
+            return "/"
+        name = "%s*%s" % (parts[0], parts[1])
+        if len(parts) >= 3:
+            m = FTP_ELEMENT.match(parts[2])
+            if m and m.group(3) == "SYM":
+                name += "." + m.group(1) + ("/" + m.group(2) if m.group(2) else "")
+            else:
+                name += "." + parts[2]
+        return "/" + name
+
+    def listdir(self, path):
+        rel = os.path.relpath(path, self.root)
+        if rel == ".":
+            # The root lists the program files as QUAL*FILE.
+            names = []
+            for qual in sorted(os.listdir(path)):
+                qpath = os.path.join(path, qual)
+                if os.path.isdir(qpath) and not qual.startswith("."):
+                    names += ["%s*%s" % (qual, f) for f in sorted(os.listdir(qpath))
+                              if os.path.isdir(os.path.join(qpath, f))]
+            return names
+        return [n for n in os.listdir(path)
+                if not n.startswith(".") and os.path.isfile(os.path.join(path, n))]
+
+    def format_list(self, basedir, listing, ignore_err=True):
+        now = time.time()
+        at_root = os.path.relpath(basedir, self.root) == "."
+        for basename in listing:
+            # At the root the names are program files, QUAL*FILE.
+            path = self.ftp2fs(basename) if at_root else os.path.join(basedir, basename)
+            qual = os.path.relpath(path, self.root).split(os.sep)[0]
+            try:
+                st = os.stat(path)
+            except OSError:
+                if ignore_err:
+                    continue
+                raise
+            t = time.localtime(st.st_mtime)
+            if 0 <= now - st.st_mtime <= SIX_MONTHS:
+                when = "%s %2d %02d:%02d" % (MONTHS[t.tm_mon - 1], t.tm_mday, t.tm_hour, t.tm_min)
+            else:
+                when = "%s %2d  %d" % (MONTHS[t.tm_mon - 1], t.tm_mday, t.tm_year)
+            mode = "drwxrwxr-x" if stat.S_ISDIR(st.st_mode) else "-rw-rw-r--"
+            line = "%s %3d %-8s %8d %s %s\r\n" % (mode, 1, qual, st.st_size, when, basename)
+            yield line.encode("utf8", "replace")
+
+
+def parse_age(text):
+    m = re.match(r"^(\d+)([smhd])$", text)
+    if not m:
+        raise ValueError("bad age %r" % text)
+    return int(m.group(1)) * {"s": 1, "m": 60, "h": 3600, "d": 86400}[m.group(2)]
+
+
+def seed(source, root):
+    for entry in os.listdir(source):
+        src = os.path.join(source, entry)
+        if os.path.isdir(src):
+            shutil.copytree(src, os.path.join(root, entry), dirs_exist_ok=True)
+    ages = os.path.join(source, "ages.txt")
+    if os.path.isfile(ages):
+        now = time.time()
+        with open(ages, encoding="ascii") as f:
+            for line in f:
+                fields = line.split()
+                if len(fields) != 2 or fields[0].startswith("#"):
+                    continue
+                target = os.path.join(root, *fields[0].split("/"))
+                if os.path.isfile(target):
+                    when = now - parse_age(fields[1])
+                    os.utime(target, (when, when))
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    ap.add_argument("--root", required=True, help="folder of program files")
+    ap.add_argument("--seed", help="copy this sample tree into --root first")
+    ap.add_argument("--user", default="user")
+    ap.add_argument("--password", default="password")
+    ap.add_argument("--port", type=int, default=0, help="0: any free port")
+    ap.add_argument("--port-file", help="also write the port number here")
+    ap.add_argument("--lifetime", type=float, default=300.0, help="seconds until the server ends")
+    ap.add_argument("--auth-failed-delay", type=float, default=3.0,
+                    help="seconds before a refused login is answered")
+    ap.add_argument("--exit-on-stdin-eof", action="store_true",
+                    help="end when standard input closes (the starting process ended)")
+    ap.add_argument("--log", help="log file (default: standard error)")
+    ap.add_argument("--verbose", action="store_true", help="log every command received")
+    args = ap.parse_args()
+
+    root = os.path.realpath(args.root)
+    os.makedirs(root, exist_ok=True)
+    if args.seed:
+        seed(args.seed, root)
+
+    logging.basicConfig(filename=args.log, level=logging.DEBUG if args.verbose else logging.INFO,
+                        format="%(asctime)s %(message)s")
+
+    authorizer = DummyAuthorizer()
+    authorizer.add_user(args.user, args.password, root, perm="elrw")
+    handler = type("HostHandler", (FTPHandler,), {})
+    handler.authorizer = authorizer
+    handler.abstracted_fs = HostFS
+    handler.use_gmt_times = False
+    handler.use_sendfile = False
+    handler.banner = "2200 FTP server simulation ready."
+    handler.auth_failed_timeout = args.auth_failed_delay
+    handler.timeout = max(30, int(args.lifetime))
+
+    server = FTPServer(("127.0.0.1", args.port), handler)
+    port = server.address[1]
+    if args.port_file:
+        tmp = args.port_file + ".tmp"
+        with open(tmp, "w", encoding="ascii") as f:
+            f.write("%d\n" % port)
+        os.replace(tmp, args.port_file)
+    print("PORT %d" % port, flush=True)
+
+    # Bounded life: SIGALRM ends the serving loop, which closes every socket.
+    def expire(signum, frame):
+        raise SystemExit(0)
+
+    signal.signal(signal.SIGALRM, expire)
+    signal.setitimer(signal.ITIMER_REAL, max(0.1, args.lifetime))
+    if args.exit_on_stdin_eof:
+        def watch():
+            while sys.stdin.buffer.read(4096):
+                pass
+            os._exit(0)
+
+        threading.Thread(target=watch, daemon=True).start()
+    server.serve_forever(timeout=0.5)
+
+
+if __name__ == "__main__":
+    main()
