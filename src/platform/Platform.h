@@ -108,6 +108,18 @@ void startCommandLine(const std::u16string& commandLine);
 // Throws FileError when there is nothing to run it with.
 void startBatchFile(const std::u16string& batchPath);
 
+// Runs a program with its arguments and waits for it to end; no shell in
+// between. A name without a folder is looked up on PATH. Returns the exit
+// status. Throws FileError when the program is not found, cannot be started
+// or does not end normally.
+int runAndWait(const std::u16string& program, const std::vector<std::u16string>& args);
+// True when runAndWait and startDetached would find the program.
+bool programExists(const std::u16string& program);
+
+// True where the system's libcurl itself turns LF into CR LF in a text-mode
+// (TYPE A) upload; where it does not, the bytes leave as they are.
+bool curlTextUploadAddsCr();
+
 // Sleeps the calling thread.
 void sleepMilliseconds(int milliseconds);
 

@@ -7,6 +7,7 @@
 #include <linux/close_range.h>
 #endif
 #include <signal.h>
+#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,6 +21,8 @@
 
 #include "platform/Platform.h"
 #include "platform/PlatformDetail.h"
+
+extern char** environ;
 
 namespace morvanta::platform {
 
@@ -337,6 +340,41 @@ void startBatchFile(const std::u16string& batchPath) {
                     ": the job runner morvanta-run was not found beside the program or on PATH");
   }
   startDetached(runner, {batchPath}, batchPath + u".log");
+}
+
+bool programExists(const std::u16string& program) {
+  if (program.empty()) return false;
+  const std::string file = resolveProgram(toUtf8(program));
+  return !file.empty() && isExecutableFile(file);
+}
+
+int runAndWait(const std::u16string& program, const std::vector<std::u16string>& args) {
+  const std::string name = toUtf8(program);
+  const std::string file = program.empty() ? std::string() : resolveProgram(name);
+  if (file.empty() || !isExecutableFile(file)) throw FileError("program not found: " + name);
+
+  std::vector<std::string> words{name};
+  for (const auto& arg : args) words.push_back(toUtf8(arg));
+  std::vector<char*> argv;
+  for (auto& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+
+  pid_t pid = 0;
+  const int error = ::posix_spawn(&pid, file.c_str(), nullptr, nullptr, argv.data(), environ);
+  if (error != 0) throw FileError("cannot start " + name + ": " + std::strerror(error));
+  int status = 0;
+  while (::waitpid(pid, &status, 0) < 0) {
+    if (errno != EINTR) throw FileError("lost " + name + ": " + std::strerror(errno));
+  }
+  if (WIFSIGNALED(status)) {
+    throw FileError(name + " was ended by signal " + std::to_string(WTERMSIG(status)));
+  }
+  return WEXITSTATUS(status);
+}
+
+// Here libcurl's text mode turns every LF into CR LF on upload.
+bool curlTextUploadAddsCr() {
+  return true;
 }
 
 }  // namespace morvanta::platform

@@ -277,4 +277,36 @@ void startBatchFile(const std::u16string& batchPath) {
   createProcess(commandLine, INVALID_HANDLE_VALUE, CREATE_NO_WINDOW, toUtf8(batchPath));
 }
 
+bool programExists(const std::u16string& program) {
+  if (program.empty()) return false;
+  wchar_t found[MAX_PATH];
+  return SearchPathW(nullptr, wide(program).c_str(), L".exe", MAX_PATH, found, nullptr) > 0;
+}
+
+int runAndWait(const std::u16string& program, const std::vector<std::u16string>& args) {
+  const std::string name = toUtf8(program);
+  if (!programExists(program)) throw FileError("program not found: " + name);
+  std::wstring commandLine = quoteProgram(wide(program));
+  for (const auto& arg : args) commandLine += L" " + quoteArgument(wide(arg));
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    throw FileError("cannot start " + name + ": " + lastErrorText(GetLastError()));
+  }
+  CloseHandle(process.hThread);
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD status = 0;
+  const BOOL known = GetExitCodeProcess(process.hProcess, &status);
+  CloseHandle(process.hProcess);
+  if (!known) throw FileError("lost " + name + ": " + lastErrorText(GetLastError()));
+  return static_cast<int>(status);
+}
+
+// On Windows libcurl's text mode sends the bytes as they are.
+bool curlTextUploadAddsCr() {
+  return false;
+}
+
 }  // namespace morvanta::platform

@@ -5,7 +5,6 @@
 #include "platform/Platform.h"
 #include "runner/FtpScriptRun.h"
 #include "runner/JobError.h"
-#include "runner/ProgramRun.h"
 
 namespace morvanta::runner {
 
@@ -86,7 +85,12 @@ std::u16string fileNameOf(const std::u16string& path) {
 }
 
 void runAndCheck(const std::u16string& program, const std::vector<std::u16string>& args) {
-  const int status = runProgram(program, args);
+  int status = 0;
+  try {
+    status = platform::runAndWait(program, args);
+  } catch (const platform::FileError& e) {
+    throw JobError(e.what());
+  }
   if (status != 0) {
     throw JobError(platform::toUtf8(program) + " ended with exit status " + std::to_string(status));
   }
@@ -96,7 +100,8 @@ void runAndCheck(const std::u16string& program, const std::vector<std::u16string
 
 void JobRunner::start(const BatchLine& line) {
   const std::u16string& program = line.words.front().text;
-  if (!programExists(program)) throw JobError("program not found: " + platform::toUtf8(program));
+  if (!platform::programExists(program))
+    throw JobError("program not found: " + platform::toUtf8(program));
   if (line.wait) return runAndCheck(program, argumentsOf(line));
   platform::startDetached(program, argumentsOf(line));
 }

@@ -1,5 +1,7 @@
 #include "runner/LineEnds.h"
 
+#include "platform/Platform.h"
+
 namespace morvanta::runner {
 
 std::string withCrLf(const std::string& bytes) {
@@ -21,6 +23,10 @@ std::string withLf(const std::string& bytes) {
     out += bytes[i];
   }
   return out;
+}
+
+std::string textForUpload(const std::string& bytes) {
+  return platform::curlTextUploadAddsCr() ? withLf(bytes) : withCrLf(bytes);
 }
 
 }  // namespace morvanta::runner

@@ -72,6 +72,21 @@ class PathGuard {
   std::string old_;
 };
 
+TEST(RunAndWait, ReturnsTheExitStatusAfterTheProgramEnded) {
+  TempFolder folder;
+  const std::u16string marker = folder.file("done");
+  EXPECT_EQ(runAndWait(u"sh", {u"-c", u"echo x > \"$0\"; exit 3", marker}), 3);
+  EXPECT_EQ(readBytes(marker), "x\n");  // written before runAndWait returned
+  EXPECT_EQ(runAndWait(u"true", {}), 0);
+}
+
+TEST(RunAndWait, MissingProgramIsAFileError) {
+  EXPECT_FALSE(programExists(u"no-such-program-here"));
+  EXPECT_FALSE(programExists(u""));
+  EXPECT_TRUE(programExists(u"sh"));
+  EXPECT_THROW(runAndWait(u"no-such-program-here", {}), FileError);
+}
+
 TEST(StartDetached, ProgramRunsAndOutputIsAppendedToLog) {
   TempFolder folder;
   const auto log = folder.file("job.log");
