@@ -136,7 +136,12 @@ std::string readWholeFile(const std::u16string& path) {
   std::ifstream in(detail::nativePath(path), std::ios::binary);
   if (!in) throw FileError("cannot open " + toUtf8(path) + " for reading");
   try {
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // One read of the whole file: listings run to hundreds of thousands of lines.
+    std::string bytes;
+    char chunk[1 << 16];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+      bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+    }
     if (in.bad()) throw FileError("cannot read " + toUtf8(path));
     return bytes;
   } catch (const std::ios_base::failure&) {
