@@ -104,6 +104,8 @@ void bulkReceive(MainForm& form, int i) {
   } catch (const platform::FileError&) {
     return form.desktop.msgBox(kPcFolderUnreadableMessage + row.pcFolder);
   }
+  // The window's file list shows the folder the PC copies are compared in.
+  form.Fileselect->setPath(row.pcFolder);
 
   emptyTestLog(pub);
 

@@ -243,6 +243,9 @@ TEST_F(BulkReceiveTest, ReceivesMissingAndOlderCopiesAtTheMinuteBoundary) {
   EXPECT_EQ(desktop.messages, Lines{kRunBatchQuestion});
   EXPECT_EQ(readBytes(folder.file(u"testlog.txt")), "");
   EXPECT_EQ(form->pub.phasedTocPath, workFile(u"0phased-TOC.TXT"));
+  // The window's file list shows the project folder that was compared.
+  EXPECT_EQ(form->Fileselect->path(), pc);
+  EXPECT_EQ(form->Fileselect->count(), 4);
 }
 
 TEST_F(BulkReceiveTest, OutfNoneLeavesNoToolLineAndEmptyOutfStillWritesIt) {
