@@ -50,7 +50,11 @@ inline std::int16_t find_col(const std::u16string& s, const std::u16string& what
   if (from < 1) throw std::invalid_argument("start column must be 1 or more");
   if (from > static_cast<std::int32_t>(s.size()) + 1) return 0;
   const auto at = s.find(what, static_cast<std::size_t>(from - 1));
-  return at == std::u16string::npos ? 0 : static_cast<std::int16_t>(at + 1);
+  if (at == std::u16string::npos) return 0;
+  // A match beyond column 32767 has no column: reporting a wrapped one would
+  // send the scanners to the wrong place.
+  if (at >= 32767) throw std::overflow_error("column past 32767");
+  return static_cast<std::int16_t>(at + 1);
 }
 
 inline std::int16_t find_col(const std::u16string& s, char16_t ch, std::int32_t from = 1) {

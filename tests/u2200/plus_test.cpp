@@ -22,6 +22,16 @@ TEST(PlusComment, QuotesAndMarks) {
   EXPECT_EQ(cls.comment_cut(u"A * B + C"), u"A * B + C");
 }
 
+TEST(PlusComment, QuotePastLastColumnOverflows) {
+  Class2200 cls;
+  EXPECT_EQ(cls.comment_chk(std::u16string(32766, u' ') + u"\"", 1), 32767);
+  const auto far = std::u16string(40000, u' ') + u"\" X";
+  EXPECT_THROW(cls.comment_chk(far, 1), std::overflow_error);
+  std::u16string text, kinou;
+  EXPECT_THROW(cls.keep_comment(far, text, kinou, 1), std::overflow_error);
+  EXPECT_EQ(text, u"");
+}
+
 TEST(PlusComment, KeepCommentCollectsText) {
   Class2200 cls;
   std::u16string text = u"<", kinou = u"-";

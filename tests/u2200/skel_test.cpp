@@ -31,6 +31,22 @@ TEST(SkelDefine, ProcedureNamesStoredInFirstPassOnly) {
   EXPECT_EQ(found, 7);
 }
 
+TEST(SkelDefine, KeywordPastLastColumnOverflows) {
+  Class2200 cls;
+  std::u16string line = u"*DEFINE BUILD";
+  cls.SKEL_get_DEFINE_name(u"make", line);
+  std::int16_t found = 0;
+  EXPECT_THROW(
+      cls.SKEL_get_call_DEFINE_name(std::u16string(33000, u' ') + u"*PROCESS BUILD", found),
+      std::overflow_error);
+  EXPECT_EQ(found, 0);
+  std::int16_t pending = 0;
+  std::u16string name, value;
+  EXPECT_THROW(cls.DEFINE_GET(u"DEFINE A " + std::u16string(33000, u' ') + u"= 1;", found, pending,
+                              name, value),
+               std::overflow_error);
+}
+
 TEST(SkelDefine, StartColumnOfListing) {
   Class2200 cls;
   cls.TASK_TYPE = u"PLS";
