@@ -273,6 +273,14 @@ TEST_F(TocTest, SearchTextsAndTheCloseBox) {
   }
 }
 
+TEST_F(TocTest, SearchAfterTypingAnotherFileFiltersTheEarlierListing) {
+  loadPaneOne();
+  form->Text_2200file[1]->setText(u"other*file");
+  search(1, u"R2");
+  EXPECT_EQ(rows(*form->List_elt[1]), Lines{u"MAIN/R2"});
+  EXPECT_EQ(desktop.startedBatches.size(), 1u);  // no new TOC job
+}
+
 TEST_F(TocTest, SearchNeedsAFileNameAndAListing) {
   loadPaneOne();
   form->Text_2200file[1]->setText(u"   ");

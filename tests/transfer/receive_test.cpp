@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "catalogue/TocRequest.h"
 #include "platform/Platform.h"
 #include "support/FormFixture.h"
 #include "transfer/ElementSelection.h"
@@ -43,11 +42,11 @@ TEST_F(ReceiveTest, ChecksInOrderAndRefusesWithNothingWritten) {
     int row;
     std::u16string message;
   } cases[] = {
-      {u"   ", u"NOHOST", -1, catalogue::kNoFileMessage},
-      {u"PRJ*SRC", u"NOHOST", -1, catalogue::kNoHostMessage},
-      {u"PRJ*SRC", u"HOSTA", -1, kNoElementMessage},
-      {u"PRJ*SRC", u"HOSTA", 3, kNoElementMessage},  // an all-blank row names nothing
-      {u"PRJ*SRC", u"HOSTA", 1, kSymbolicOnlyMessage},
+      {u"   ", u"NOHOST", -1, u"2200ファイル指定がありません"},
+      {u"PRJ*SRC", u"NOHOST", -1, u"該当HOSTがみつかりません"},
+      {u"PRJ*SRC", u"HOSTA", -1, u"elementが選択されていません"},
+      {u"PRJ*SRC", u"HOSTA", 3, u"elementが選択されていません"},  // an all-blank row names nothing
+      {u"PRJ*SRC", u"HOSTA", 1, u"シンボリックelementのみ受信可能です"},
   };
   for (const Case& c : cases) {
     desktop.messages.clear();

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "catalogue/TocRequest.h"
 #include "platform/Platform.h"
 #include "support/FormFixture.h"
 #include "transfer/ElementSelection.h"
@@ -44,9 +43,9 @@ TEST_F(SendTest, ChecksInOrderAndRefusesWithNothingWritten) {
     int row;
     std::u16string message;
   } cases[] = {
-      {u"  ", u"NOHOST", -1, catalogue::kNoFileMessage},
-      {u"PRJ*SRC", u"NOHOST", -1, catalogue::kNoHostMessage},
-      {u"PRJ*SRC", u"HOSTA", -1, kNoElementMessage},
+      {u"  ", u"NOHOST", -1, u"2200ファイル指定がありません"},
+      {u"PRJ*SRC", u"NOHOST", -1, u"該当HOSTがみつかりません"},
+      {u"PRJ*SRC", u"HOSTA", -1, u"elementが選択されていません"},
   };
   for (const Case& c : cases) {
     desktop.messages.clear();
@@ -83,7 +82,7 @@ TEST_F(SendTest, ConfirmedSendCopiesWritesAndStarts) {
   form->List_send_DblClick(0);
   const std::u16string line = u"SEND " + joinPath(rcv, u"MAIN.R1_SYM") + u" PRJ*SRC.MAIN/R1";
   EXPECT_EQ(desktop.messages, Lines{line});
-  EXPECT_EQ(desktop.titles, Lines{kSendConfirmTitle});
+  EXPECT_EQ(desktop.titles, Lines{u"以下のFTPのSENDを実行してもよいですか？"});
   EXPECT_EQ(readLines(joinPath(rcv, u"MAIN.R1_SYM")), (Lines{u"@ASG,T X.", u"edited"}));
   EXPECT_EQ(readLines(workFile(u"SEND.TXT")),
             (Lines{u"open 192.0.2.1", u"USER1", u"SECRET1", line, u"bye"}));
@@ -96,7 +95,27 @@ TEST_F(SendTest, CancelLeavesTheJobAndCopyButStartsNothing) {
   form->List_send_DblClick(0);
   EXPECT_TRUE(platform::fileExists(joinPath(rcv, u"MAIN.R1_SYM")));
   EXPECT_TRUE(platform::fileExists(workFile(u"SEND.BAT")));
+  EXPECT_TRUE(platform::fileExists(workFile(u"SEND.TXT")));
   EXPECT_TRUE(desktop.startedBatches.empty());
+}
+
+TEST_F(SendTest, PaneFileWithAisOrXisIsSentWhenNoWorkFileIsSet) {
+  // Only the configured work file is refused for those letters.
+  for (const std::u16string file : {u"PRJ*AIS", u"XIS*SRC"}) {
+    std::u16string pcFolder = file;
+    pcFolder[pcFolder.find(u'*')] = u'＊';
+    const std::u16string from = joinPath(joinPath(folder.path(), u"FTPRCV"), pcFolder);
+    platform::createFolder(from);
+    platform::writeTextLines(joinPath(from, u"MAIN／R1.txt"), {u"x"});
+    form->Text_2200file[0]->setText(file);
+    desktop.messages.clear();
+    desktop.startedBatches.clear();
+    desktop.okCancelAnswers = {true};
+    form->List_send_DblClick(0);
+    EXPECT_EQ(desktop.messages,
+              Lines{u"SEND " + joinPath(from, u"MAIN.R1_SYM") + u" " + file + u".MAIN/R1"});
+    EXPECT_EQ(desktop.startedBatches, Lines{workFile(u"SEND.BAT")});
+  }
 }
 
 TEST_F(SendTest, WorkFileTakesTheSendAndElementWithoutVersion) {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "catalogue/TocRequest.h"
 #include "platform/Platform.h"
 #include "support/FormFixture.h"
 #include "transfer/ReceiveTyped.h"
@@ -39,12 +38,12 @@ TEST_F(TypedReceiveTest, ChecksInOrderAndRefusesWithNothingWritten) {
   struct Case {
     std::u16string typed, host, message;
   } cases[] = {
-      {u"   ", u"NOHOST", kNoFileEltMessage},
-      {u"PRJ*SRC", u"NOHOST", kNoPeriodMessage},
-      {u"PRJ*SRC.", u"NOHOST", kNoElementPartMessage},
-      {u"PRJ*SRC. MAIN", u"NOHOST", kNoElementPartMessage},
-      {u"PRJ*SRC.MAIN", u"NOHOST", catalogue::kNoHostMessage},
-      {u"src.main", u"HOSTB", kNoUseMessage},
+      {u"   ", u"NOHOST", u"ファイル.エレメントの指定がありません"},
+      {u"PRJ*SRC", u"NOHOST", u"ピリオドがありません"},
+      {u"PRJ*SRC.", u"NOHOST", u"エレメントがありません"},
+      {u"PRJ*SRC. MAIN", u"NOHOST", u"エレメントがありません"},
+      {u"PRJ*SRC.MAIN", u"NOHOST", u"該当HOSTがみつかりません"},
+      {u"src.main", u"HOSTB", u"該当する@USEが見つかりません"},
   };
   for (const Case& c : cases) {
     form->Combo_host_file_elt->setText(c.host);
