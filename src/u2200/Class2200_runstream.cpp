@@ -66,11 +66,13 @@ std::int16_t Class2200::U2200_FILE_ELEMENT_PHASE(const std::u16string& in_str,
   f_NAME.clear();
   const std::u16string s = name + u" ";
   if (contains(s, u'.')) {
-    // Read from the name itself: a one-character element at its end is not
-    // a field and stays empty.
+    // Read from the name with its closing blank: Field_get leaves a
+    // one-character field at the very end of a text unread, and "F.E" names
+    // element "E". A name cut from a statement up to its comma never carries
+    // that blank itself.
     std::int16_t p = 1;
-    f_NAME = th.Text_pick(name, u".", p);
-    e_NAME = th.Field_get(name, p);
+    f_NAME = th.Text_pick(s, u".", p);
+    e_NAME = th.Field_get(s, p);
   } else {
     f_NAME = kTempFile;
     e_NAME = trim(s);

@@ -77,9 +77,11 @@ TEST_F(RunstreamTest, CopyStatement) {
       {u"@COPY EL,FI.XY", u"TPF$", u"EL", u"FI", u"XY"},
       {u"@COPY,A Q*F.EL,G.NEW ", u"Q*F", u"EL", u"G", u"NEW"},
       {u"@COPY Q*F.EL,", u"Q*F", u"EL", u"TPF$", u"EL"},
-      // A one-character element at the end of the operand is not a field.
-      {u"@COPY Q*F.E,G.", u"Q*F", u"", u"G.", u""},
-      {u"@COPY ,X.Y", u",X", u"", u"TPF$", u""},
+      // A one-character element is kept on either side of the comma.
+      {u"@COPY Q*F.E,G.", u"Q*F", u"E", u"G.", u"E"},
+      {u"@COPY Q*F.E,G.X", u"Q*F", u"E", u"G", u"X"},
+      {u"@COPY Q*F.E", u"Q*F", u"E", u"TPF$", u"E"},
+      {u"@COPY ,X.Y", u",X", u"Y", u"TPF$", u"Y"},
   };
   for (const auto& tc : cases) {
     std::u16string lf = u"old", le = u"old", rf = u"old", re = u"old";
@@ -113,9 +115,10 @@ TEST_F(RunstreamTest, FileElementSplit) {
     std::u16string in;
     std::u16string file, elt;
   } cases[] = {
-      {u"F.EL", u"F", u"EL"},        {u"F.E", u"F", u""},  // one-character final field
-      {u"Q*F.EL XY", u"Q*F", u"EL"}, {u"EL", u"TPF$", u"EL"},
-      {u" EL ", u"TPF$", u"EL"},     {u"", u"TPF$", u""},
+      {u"F.EL", u"F", u"EL"},        {u"F.E", u"F", u"E"},  // one-character element
+      {u"Q*F.EL XY", u"Q*F", u"EL"}, {u"Q*F.E X", u"Q*F", u"E"}, {u"F.", u"F", u""},
+      {u" F . EL", u" F ", u"EL"},   {u"EL", u"TPF$", u"EL"},    {u" EL ", u"TPF$", u"EL"},
+      {u"E", u"TPF$", u"E"},         {u"", u"TPF$", u""},
   };
   for (const auto& tc : cases) {
     std::u16string file = u"old", elt = u"old";
