@@ -89,6 +89,15 @@ void Class2200::add_code_row(const std::u16string& fd, const std::u16string& asc
   ASC_code[static_cast<std::size_t>(FD_code_cnt)] = asc;
 }
 
+const std::u16string& Class2200::code_lookup(const CodeColumn& from, const std::u16string& code,
+                                             const CodeColumn& to,
+                                             const std::u16string& fallback) const {
+  for (std::int32_t row = 1; row <= FD_code_cnt; ++row) {
+    if (from[static_cast<std::size_t>(row)] == code) return to[static_cast<std::size_t>(row)];
+  }
+  return fallback;
+}
+
 std::u16string Class2200::FD_TO_ASC(const std::u16string& in_str,
                                     const std::int16_t& in_chr_cnt) const {
   std::u16string result;
@@ -96,14 +105,7 @@ std::u16string Class2200::FD_TO_ASC(const std::u16string& in_str,
   for (std::int32_t i = 1; i <= in_chr_cnt; ++i) {
     // Codes compare as text: "6" is not "06".
     const std::u16string code = mid(in_str, p, 2);
-    std::u16string asc = ASC_default_code;
-    for (std::int32_t row = 1; row <= FD_code_cnt; ++row) {
-      if (FD_code[static_cast<std::size_t>(row)] == code) {
-        asc = ASC_code[static_cast<std::size_t>(row)];
-        break;
-      }
-    }
-    result.push_back(char_of_octal(asc));
+    result.push_back(char_of_octal(code_lookup(FD_code, code, ASC_code, ASC_default_code)));
     p = advance(p, 2);
   }
   return result;
@@ -115,14 +117,7 @@ std::u16string Class2200::ASC_TO_FDcode(const std::u16string& in_str,
   std::int16_t p = 1;
   for (std::int32_t i = 1; i <= in_chr_cnt; ++i) {
     const std::u16string code = mid(in_str, p, 3);
-    std::u16string fd = FD_default_code;
-    for (std::int32_t row = 1; row <= FD_code_cnt; ++row) {
-      if (ASC_code[static_cast<std::size_t>(row)] == code) {
-        fd = FD_code[static_cast<std::size_t>(row)];
-        break;
-      }
-    }
-    result += fd;
+    result += code_lookup(ASC_code, code, FD_code, FD_default_code);
     p = advance(p, 3);
   }
   return result;

@@ -294,8 +294,9 @@ class Class2200 {
  private:
   // Rows 1..200 of the Fieldata <-> ASCII table; entry 0 is never used.
   static constexpr std::int32_t kCodeRows = 200;
-  std::array<std::u16string, kCodeRows + 1> FD_code;
-  std::array<std::u16string, kCodeRows + 1> ASC_code;
+  using CodeColumn = std::array<std::u16string, kCodeRows + 1>;
+  CodeColumn FD_code;
+  CodeColumn ASC_code;
   std::int32_t FD_code_cnt = 0;
   std::u16string FD_default_code;
   std::u16string ASC_default_code;
@@ -304,6 +305,10 @@ class Class2200 {
   std::u16string SQ_chr;
 
   void add_code_row(const std::u16string& fd, const std::u16string& asc);
+  // The code in `to` on the first row whose code in `from` equals `code`
+  // (compared as text), else `fallback`.
+  const std::u16string& code_lookup(const CodeColumn& from, const std::u16string& code,
+                                    const CodeColumn& to, const std::u16string& fallback) const;
 
   // --- private scanner state: begin ---
   static constexpr std::size_t kMasmNames = 5001;
