@@ -101,6 +101,10 @@ class Class2200 {
   // separators, currency signs, parentheses or trailing signs; an empty or
   // all-blank text is not numeric.
   static bool Numeric_chk(const std::u16string& in_str);
+  // The value of a Numeric_chk text as a 32-bit integer: decimals round half
+  // to even, "&O"/"&H" texts read as positive. Outside 32 bits it is
+  // std::overflow_error.
+  static std::int32_t Numeric_int32(const std::u16string& in_str);
 
   std::u16string DEC_TO_OCT(const std::u16string& in_DEC, std::u16string& out_OCT) const;
   // 0 when every character up to the first one above 7 is an octal digit,

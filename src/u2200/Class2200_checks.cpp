@@ -21,30 +21,6 @@ bool in_range(const std::u16string& byte, const char16_t* lo, const char16_t* hi
   return byte >= lo && byte <= hi;
 }
 
-// The value of a Numeric_chk text as a 32-bit integer: decimals round to the
-// nearest whole number (halves to even), "&O" and "&H" texts are octal and
-// hexadecimal. A value outside 32 bits is std::overflow_error.
-std::int32_t to_int32(const std::u16string& text) {
-  const auto t = scan::trim(text);
-  constexpr double kMin = std::numeric_limits<std::int32_t>::min();
-  constexpr double kMax = std::numeric_limits<std::int32_t>::max();
-  double value = 0;
-  if (!t.empty() && t[0] == u'&') {
-    const int base = (t[1] == u'H' || t[1] == u'h') ? 16 : 8;
-    for (std::size_t i = 2; i < t.size(); ++i) {
-      const char16_t ch = t[i];
-      const int digit = ch <= u'9' ? ch - u'0' : (ch | 0x20) - u'a' + 10;
-      value = value * base + digit;
-      if (value > kMax) break;
-    }
-  } else {
-    const std::string narrow(t.begin(), t.end());  // Numeric_chk texts are ASCII
-    value = std::nearbyint(std::strtod(narrow.c_str(), nullptr));
-  }
-  if (!(value >= kMin && value <= kMax)) throw std::overflow_error("number does not fit 32 bits");
-  return static_cast<std::int32_t>(value);
-}
-
 }  // namespace
 
 std::u16string Class2200::TASK_TYPE_set(const std::u16string& str_a, std::int16_t& OUT_NOW_FOUND,
@@ -96,22 +72,22 @@ std::int16_t Class2200::GET_LEVEL_and_GENLINE(const std::u16string& str_b, std::
     const auto f4 = th.Field_get(str_b, p);
     (void)f2;  // the column between line number and level is not wanted
     if (Numeric_chk(f1)) {
-      if (Numeric_chk(f3)) out_level = to_int32(f3);
-      if (Numeric_chk(f4)) out_genline = to_int32(f4);
+      if (Numeric_chk(f3)) out_level = Numeric_int32(f3);
+      if (Numeric_chk(f4)) out_genline = Numeric_int32(f4);
     }
   } else if (TASK_TYPE == DF_Task_UPLS) {
     const auto genline = scan::trim(str_b.substr(0, 6));
     if (Numeric_chk(genline)) {
-      out_genline = to_int32(genline);
+      out_genline = Numeric_int32(genline);
       const auto level = str_b.size() > 18 ? scan::trim(str_b.substr(18, 2)) : std::u16string();
-      if (Numeric_chk(level)) out_level = to_int32(level);
+      if (Numeric_chk(level)) out_level = Numeric_int32(level);
     }
   } else if (TASK_TYPE == DF_Task_ELT) {
     std::int16_t p = 1;
     auto f = th.Field_get(str_b, p);
     if (scan::blank_first(f, u'.')) {
       f = scan::trim(f);
-      if (Numeric_chk(f)) out_genline = to_int32(f);
+      if (Numeric_chk(f)) out_genline = Numeric_int32(f);
     }
   }
   return 0;

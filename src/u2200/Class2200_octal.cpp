@@ -149,6 +149,10 @@ std::u16string_view check_word(const std::u16string& str) {
 
 }  // namespace
 
+std::int32_t Class2200::Numeric_int32(const std::u16string& in_str) {
+  return to_int32(numeric_value(in_str));
+}
+
 bool Class2200::Numeric_chk(const std::u16string& in_str) {
   const std::u16string s = trim(in_str);
   if (s.empty()) return false;
