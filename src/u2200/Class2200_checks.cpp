@@ -2,9 +2,6 @@
 // source scanners build on.
 
 #include <array>
-#include <cmath>
-#include <cstdlib>
-#include <limits>
 #include <stdexcept>
 #include <string>
 #include <utility>
