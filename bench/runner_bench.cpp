@@ -14,7 +14,6 @@
 #include "hostsim/HostSim.h"
 #include "platform/Platform.h"
 #include "runner/JobRunner.h"
-#include "runner/ProgramRun.h"
 
 namespace {
 
@@ -102,7 +101,7 @@ void BM_CurlCommandLineBulkReceive(benchmark::State& state) {
   auto& s = setup();
   const std::u16string login = fromUtf8(s.host.user() + ":" + s.host.password());
   for (auto _ : state) {
-    const int status = morvanta::runner::runProgram(
+    const int status = morvanta::platform::runAndWait(
         u"curl",
         {u"-s", u"-S", u"-g", u"-B", u"--ftp-method", u"nocwd", u"-u", login, u"-K", s.curlConfig});
     if (status != 0) {
