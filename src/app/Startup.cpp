@@ -12,18 +12,8 @@ namespace morvanta::app {
 
 namespace {
 
-// A folder named with --folder may be new; only its last level is made.
-void ensureProgramFolder(MainForm& form) {
-  const std::u16string& folder = form.pub.appFolder;
-  if (platform::folderExists(folder)) return;
-  if (!platform::createFolder(folder)) {
-    endWithMessage(form.desktop, kCannotCreateFolderMessage + folder);
-  }
-}
-
-void makeWorkFolder(MainForm& form, const std::u16string& name) {
-  const std::u16string folder = platform::joinPath(form.pub.workRoot, name);
-  if (platform::folderExists(folder)) return;
+// Only the last level is made; a folder that is there already is fine.
+void ensureFolder(MainForm& form, const std::u16string& folder) {
   if (!platform::createFolder(folder)) {
     endWithMessage(form.desktop, kCannotCreateFolderMessage + folder);
   }
@@ -35,8 +25,8 @@ void makeWorkFolders(MainForm& form) {
   if (!platform::folderExists(form.pub.workRoot)) {
     endWithMessage(form.desktop, kNoWorkRootMessage + form.pub.workRoot);
   }
-  makeWorkFolder(form, u"FTPWK");
-  makeWorkFolder(form, u"FTPRCV");
+  ensureFolder(form, platform::joinPath(form.pub.workRoot, u"FTPWK"));
+  ensureFolder(form, platform::joinPath(form.pub.workRoot, u"FTPRCV"));
 }
 
 void prepareBulkTable(MainForm& form) {
@@ -77,7 +67,8 @@ void startUp(MainForm& form) {
   // The process never changes its current directory: every name below is
   // taken from the program folder.
   pub.appFolder = form.programFolder;
-  ensureProgramFolder(form);
+  // A folder named with --folder may be new.
+  ensureFolder(form, pub.appFolder);
 
   pub.testLogName = u"testlog.txt";
   pub.iniPath = kConfigFileName;

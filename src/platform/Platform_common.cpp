@@ -136,7 +136,7 @@ std::string readWholeFile(const std::u16string& path) {
   std::ifstream in(detail::nativePath(path), std::ios::binary);
   if (!in) throw FileError("cannot open " + toUtf8(path) + " for reading");
   try {
-    // One read of the whole file: listings run to hundreds of thousands of lines.
+    // Large reads: listings run to hundreds of thousands of lines.
     std::string bytes;
     char chunk[1 << 16];
     while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
@@ -354,6 +354,10 @@ void writeTextLines(const std::u16string& path, const std::vector<std::u16string
     text += u"\r\n";
   }
   replaceWithBytes(path, encodeCp932(text, path));
+}
+
+void writeBinaryFile(const std::u16string& path, const std::string& bytes) {
+  replaceWithBytes(path, bytes);
 }
 
 // --- Paths, folders and files ------------------------------------------------

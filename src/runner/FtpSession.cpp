@@ -170,20 +170,22 @@ void FtpSession::login(const std::string& user, const std::string& password) {
   perform("login");
 }
 
-std::string FtpSession::list(const std::string& remote) {
+// A program file is no folder, so the listing is asked for by name on the
+// root URL rather than by a URL ending in "/".
+std::string FtpSession::listing(const char* verb, const std::string& remote) {
   prepare(baseUrl());
-  const std::string command = "LIST " + remote;
+  const std::string command = verb + (" " + remote);
   curl_easy_setopt(handles_->easy, CURLOPT_CUSTOMREQUEST, command.c_str());
   perform("file " + remote);
   return std::move(handles_->received);
 }
 
+std::string FtpSession::list(const std::string& remote) {
+  return listing("LIST", remote);
+}
+
 std::string FtpSession::nameList(const std::string& remote) {
-  prepare(baseUrl());
-  const std::string command = "NLST " + remote;
-  curl_easy_setopt(handles_->easy, CURLOPT_CUSTOMREQUEST, command.c_str());
-  perform("file " + remote);
-  return std::move(handles_->received);
+  return listing("NLST", remote);
 }
 
 namespace {

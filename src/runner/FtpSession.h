@@ -60,6 +60,7 @@ class FtpSession {
   struct Handles;
   void prepare(const std::string& url);
   void perform(const std::string& subject);
+  std::string listing(const char* verb, const std::string& remote);
   std::string baseUrl() const;
 
   FtpTimeouts timeouts_;

@@ -25,27 +25,10 @@ std::string readLocalFile(const std::u16string& path) {
 }
 
 void writeLocalFile(const std::u16string& path, const std::string& bytes) {
-  const fs::path target(path);
-  fs::path temporary = target;
-  temporary += ".part";
-  const std::string name = platform::toUtf8(path);
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) throw JobError("cannot write " + name + ": cannot create the file");
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      std::error_code ignored;
-      fs::remove(temporary, ignored);
-      throw JobError("cannot write " + name + ": the disk refused the data");
-    }
-  }
-  std::error_code error;
-  fs::rename(temporary, target, error);
-  if (error) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    throw JobError("cannot write " + name + ": " + error.message());
+  try {
+    platform::writeBinaryFile(path, bytes);
+  } catch (const platform::FileError& error) {
+    throw JobError(error.what());
   }
 }
 

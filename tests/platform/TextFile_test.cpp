@@ -70,6 +70,19 @@ TEST(WriteTextLines, MissingFolderIsAFileError) {
   EXPECT_THROW(writeTextLines(folder.file("no/such/file.txt"), {u"x"}), FileError);
 }
 
+TEST(WriteBinaryFile, WritesTheBytesAsTheyAreAndReplacesTheOldFile) {
+  TempFolder folder;
+  const auto path = folder.file("MAIN.txt");
+  writeBytes(path, "old, longer content\r\n");
+  const char raw[] = "lf\nlone cr\r\x81\xFF\0end";
+  const std::string bytes(raw, sizeof raw - 1);
+  writeBinaryFile(path, bytes);
+  EXPECT_EQ(readBytes(path), bytes);
+  EXPECT_EQ(folder.entryCount(), 1u);
+  EXPECT_THROW(writeBinaryFile(folder.file("no/such/file.txt"), "x"), FileError);
+  EXPECT_EQ(folder.entryCount(), 1u);
+}
+
 TEST(ReadTextLines, AcceptsEveryLineEndForm) {
   struct Case {
     std::string bytes;
