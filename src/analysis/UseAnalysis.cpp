@@ -13,13 +13,6 @@ namespace {
 // "@USE" with a blank after it; "@USE,I" and "@USEX" are other statements.
 constexpr char16_t kUseWord[] = u"@USE ";
 
-// Trimmed, without one trailing ".", trimmed again.
-std::u16string cleanName(const std::u16string& text) {
-  std::u16string name = app::trimBlanks(text);
-  if (!name.empty() && name.back() == u'.') name.pop_back();
-  return app::trimBlanks(name);
-}
-
 // `line` is upper-cased, trimmed and ends in one blank.
 void storeUse(MainForm& form, const std::u16string& line) {
   Module_pub& pub = form.pub;
@@ -28,12 +21,12 @@ void storeUse(MainForm& form, const std::u16string& line) {
     form.desktop.msgBox(kUseTableResetMessage);
     return;
   }
-  std::int16_t pos = 1;
-  form.txtHdl.Field_get(line, pos);  // the statement word
-  const std::u16string useName = cleanName(form.txtHdl.Text_pick(line, u",", pos));
-  const std::u16string file = cleanName(form.txtHdl.Field_get(line, pos));
-  // A pair with an empty side could only ever match an empty file part.
-  if (useName.empty() || file.empty()) return;
+  std::u16string useName;
+  std::u16string file;
+  // A side that is empty once its period is gone could only ever match an
+  // empty file part, so it is dropped as well.
+  if (form.cls2200.TANKA_USE_PHASE(line, useName, file) != 0 || useName.empty() || file.empty())
+    return;
   const auto at = static_cast<std::size_t>(pub.useCount);
   pub.useNames[at] = useName;
   pub.useFiles[at] = file;

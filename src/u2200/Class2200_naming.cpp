@@ -1,8 +1,9 @@
-#include "u2200/Class2200.h"
-
 #include <array>
 #include <string_view>
 #include <utility>
+
+#include "u2200/Class2200.h"
+#include "u2200/ScanText.h"
 
 namespace morvanta {
 
@@ -11,25 +12,10 @@ namespace {
 constexpr char16_t kFullWidthAsterisk = u'\uFF0A';  // ＊
 constexpr char16_t kFullWidthSolidus = u'\uFF0F';   // ／
 
-std::u16string trim(const std::u16string& s) {
-  const auto first = s.find_first_not_of(u' ');
-  if (first == std::u16string::npos) return {};
-  const auto last = s.find_last_not_of(u' ');
-  return s.substr(first, last - first + 1);
-}
-
 // Overwrites the first occurrence of one character; the length never changes.
 void replace_first(std::u16string& s, char16_t from, char16_t to) {
   const auto at = s.find(from);
   if (at != std::u16string::npos) s[at] = to;
-}
-
-// Only ASCII letters: 2200 names are ASCII.
-std::u16string upper(std::u16string s) {
-  for (char16_t& c : s) {
-    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
-  }
-  return s;
 }
 
 // ".TXT" is blanked in place, first occurrence only.
@@ -43,13 +29,13 @@ void blank_txt_extension(std::u16string& s) {
 std::u16string Class2200::U2200FileName_to_PcName(const std::u16string& in_str) const {
   std::u16string name = in_str;
   replace_first(name, u'*', kFullWidthAsterisk);
-  return trim(name);
+  return scan::trim(name);
 }
 
 std::u16string Class2200::PcName_to_U2200FileName(const std::u16string& in_str) const {
   std::u16string name = in_str;
   replace_first(name, kFullWidthAsterisk, u'*');
-  return trim(name);
+  return scan::trim(name);
 }
 
 std::u16string Class2200::U2200ElementName_to_PcName(const std::u16string& dsp_or_txt,
@@ -85,23 +71,23 @@ std::u16string Class2200::U2200ElementName_to_PcName(const std::u16string& dsp_o
     replace_first(name, u'/', u'.');
   }
   out_typ = typ;
-  return trim(name);
+  return scan::trim(name);
 }
 
 std::u16string Class2200::PcName_to_U2200ElementName(const std::u16string& in_str) const {
-  std::u16string name = upper(in_str);
+  std::u16string name = scan::upper(in_str);
   blank_txt_extension(name);
   replace_first(name, kFullWidthSolidus, u'/');
   replace_first(name, u'.', u'/');
-  return trim(name);
+  return scan::trim(name);
 }
 
 std::u16string Class2200::PcName_to_U2200ElementName_FTP(const std::u16string& in_str,
                                                          const std::u16string& IN_ELT_TYP) const {
-  std::u16string name = upper(in_str);
+  std::u16string name = scan::upper(in_str);
   if (name.find(u".TXT") != std::u16string::npos) {
     blank_txt_extension(name);
-    name = trim(name);
+    name = scan::trim(name);
   }
   replace_first(name, kFullWidthSolidus, u'/');
   if (name.find(u'/') != std::u16string::npos) {
@@ -109,14 +95,14 @@ std::u16string Class2200::PcName_to_U2200ElementName_FTP(const std::u16string& i
   } else {
     name += u".";
   }
-  return trim(name + u"_" + IN_ELT_TYP);
+  return scan::trim(name + u"_" + IN_ELT_TYP);
 }
 
 std::u16string Class2200::month_string_edit(const std::u16string& inpstr) const {
   static constexpr std::array<std::u16string_view, 12> kMonths{u"JAN", u"FEB", u"MAR", u"APR",
                                                                u"MAY", u"JUN", u"JUL", u"AUG",
                                                                u"SEP", u"OCT", u"NOV", u"DEC"};
-  const std::u16string m = upper(inpstr);
+  const std::u16string m = scan::upper(inpstr);
   for (std::size_t i = 0; i < kMonths.size(); ++i) {
     if (m == kMonths[i]) {
       const auto n = static_cast<char16_t>(i + 1);

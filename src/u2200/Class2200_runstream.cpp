@@ -1,4 +1,5 @@
 #include "u2200/Class2200.h"
+#include "u2200/ScanText.h"
 
 namespace morvanta {
 
@@ -7,22 +8,11 @@ namespace {
 // The temporary program file: a name without a file belongs to it.
 constexpr char16_t kTempFile[] = u"TPF$";
 
-std::u16string trim(const std::u16string& s) {
-  const auto first = s.find_first_not_of(u' ');
-  if (first == std::u16string::npos) return {};
-  const auto last = s.find_last_not_of(u' ');
-  return s.substr(first, last - first + 1);
-}
-
-bool contains(const std::u16string& s, char16_t c) {
-  return s.find(c) != std::u16string::npos;
-}
-
 // "NAME." names the file NAME: the period goes, blanks around it too.
 std::u16string without_final_period(const std::u16string& name) {
-  std::u16string s = trim(name);
+  std::u16string s = scan::trim(name);
   if (!s.empty() && s.back() == u'.') s.back() = u' ';
-  return trim(s);
+  return scan::trim(s);
 }
 
 }  // namespace
@@ -65,7 +55,7 @@ std::int16_t Class2200::U2200_FILE_ELEMENT_PHASE(const std::u16string& in_str,
   e_NAME.clear();
   f_NAME.clear();
   const std::u16string s = name + u" ";
-  if (contains(s, u'.')) {
+  if (scan::contains(s, u'.')) {
     // Read from the name with its closing blank: Field_get leaves a
     // one-character field at the very end of a text unread, and "F.E" names
     // element "E". A name cut from a statement up to its comma never carries
@@ -75,7 +65,7 @@ std::int16_t Class2200::U2200_FILE_ELEMENT_PHASE(const std::u16string& in_str,
     e_NAME = th.Field_get(s, p);
   } else {
     f_NAME = kTempFile;
-    e_NAME = trim(s);
+    e_NAME = scan::trim(s);
   }
   return 0;
 }
@@ -120,9 +110,9 @@ std::int16_t Class2200::U2200_FILE_PHASE(const std::u16string& in_str, std::u16s
   if (k != std::u16string::npos) {
     f_QUAL = s.substr(0, k);
     f_PIKA = u"*";
-    f_NAME = trim(s.substr(k + 1));
+    f_NAME = scan::trim(s.substr(k + 1));
   } else {
-    f_NAME = trim(s);
+    f_NAME = scan::trim(s);
   }
   return 0;
 }
@@ -140,13 +130,13 @@ std::int16_t Class2200::TANKA_ADD_START_PHASE(const std::u16string& str_b, std::
   const std::u16string n = th.Field_get(s, p);
   if (n.empty()) return 1;
   const std::u16string t = n + u" ";
-  if (!contains(t, u'.')) {
+  if (!scan::contains(t, u'.')) {
     f_NAME = kTempFile;
     e_NAME = t;
     return 1;
   }
   p = 1;
-  if (contains(t, u'*')) {
+  if (scan::contains(t, u'*')) {
     PIKA = u"*";
     if (t.front() != u'*') {
       f_QUAL = th.Text_pick(t, u"*", p);
@@ -154,7 +144,7 @@ std::int16_t Class2200::TANKA_ADD_START_PHASE(const std::u16string& str_b, std::
     } else {
       std::u16string file = th.Text_pick(t, u".", p);
       if (!file.empty()) file.front() = u' ';
-      f_NAME = trim(file);
+      f_NAME = scan::trim(file);
     }
   } else {
     f_NAME = th.Text_pick(t, u".", p);

@@ -1,5 +1,5 @@
 #pragma once
-// Small text helpers shared by the Class2200 source scanners. Positions are
+// Small text helpers shared by the Class2200 source files. Positions are
 // 1-based columns, as everywhere in the core; "not found" is column 0.
 
 #include <algorithm>

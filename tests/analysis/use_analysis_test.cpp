@@ -44,7 +44,7 @@ TEST_F(UseAnalysisTest, NoFileToReadLeavesTheTable) {
 TEST_F(UseAnalysisTest, OnlyUseStatementsFillTheTable) {
   received({u"@USE A,PRJ*SRC.", u"@use lib , prj*lib.", u"   @USE B,PRJ*X", u"@USE C",
             u"@USE,I D,PRJ*D.", u"@USEX E,PRJ*E.", u"@ASG,A PRJ*F.", u"@USE A,PRJ*SRC(1).",
-            u"@USE F,PRJ*F. . comment", u"@USE G,", u"@USE ,PRJ*H."});
+            u"@USE F,PRJ*F. . comment", u"@USE G,", u"@USE ,PRJ*H.", u"@USE .,PRJ*P."});
   form->Command_jcl_phase_Click();
   EXPECT_TRUE(desktop.messages.empty());
   EXPECT_EQ(table(),
