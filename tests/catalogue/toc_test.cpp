@@ -229,10 +229,10 @@ TEST_F(TocTest, EmptyListingLeavesEmptyListsAndPhasedFile) {
 
 TEST_F(TocTest, UnwritableNameInTheListingKeepsTheListsAndEmptiesThePhasedFile) {
   loadPaneOne();
-  // A byte that is no CP932 character arrives as U+FFFD, which cannot be
-  // written back into the phased file.
+  // A lead byte without a valid trail byte is no CP932 character on any
+  // system; it arrives as U+FFFD, which cannot be written back.
   std::ofstream(std::filesystem::path(workFile(u"1TOC-RSLT.TXT")), std::ios::binary)
-      << "a b c d Jan 5 9:07 BAD\x80.R1_SYM\r\n";
+      << "a b c d Jan 5 9:07 BAD\x81\x7F.R1_SYM\r\n";
   EXPECT_EQ(load_toc_result(*form, 1, u""), 0);
   EXPECT_EQ(form->List_elt[1]->count(), 1);
   ASSERT_EQ(desktop.messages.size(), 1u);

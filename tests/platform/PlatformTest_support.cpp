@@ -29,7 +29,9 @@ TempFolder::~TempFolder() {
 }
 
 std::u16string TempFolder::file(const std::string& name) const {
-  return fromUtf8((path_ / name).string());
+  // Names are UTF-8 here; a path built from a narrow string would read them
+  // in the ANSI code page on Windows.
+  return (path_ / fs::path(fromUtf8(name))).u16string();
 }
 
 std::size_t TempFolder::entryCount() const {
@@ -38,12 +40,12 @@ std::size_t TempFolder::entryCount() const {
 }
 
 std::string readBytes(const std::u16string& path) {
-  std::ifstream in(fs::path(toUtf8(path)), std::ios::binary);
+  std::ifstream in(fs::path(path), std::ios::binary);
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 void writeBytes(const std::u16string& path, const std::string& bytes) {
-  std::ofstream out(fs::path(toUtf8(path)), std::ios::binary | std::ios::trunc);
+  std::ofstream out(fs::path(path), std::ios::binary | std::ios::trunc);
   out << bytes;
 }
 

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ using testing::TempFolder;
 using testing::waitForContent;
 using testing::writeBytes;
 
+namespace fs = std::filesystem;
 using Words = std::vector<std::u16string>;
 
 TEST(SplitCommandLine, BlanksSeparateQuotesGroup) {
@@ -186,6 +188,15 @@ TEST(StartBatchFile, MissingJobRunnerIsAClearFileError) {
 TEST(StartBatchFile, MissingBatchFileIsAFileError) {
   TempFolder folder;
   EXPECT_THROW(startBatchFile(folder.file("absent.BAT")), FileError);
+}
+
+TEST(Environment, ReadsVariablesAndFolders) {
+  ::setenv("MORVANTA_PLATFORM_TEST", "\xE6\xBC\xA2", 1);
+  EXPECT_EQ(environment(u"MORVANTA_PLATFORM_TEST"), u"漢");
+  ::unsetenv("MORVANTA_PLATFORM_TEST");
+  EXPECT_EQ(environment(u"MORVANTA_PLATFORM_TEST"), u"");
+  EXPECT_EQ(executableFolder(), fromUtf8(MORVANTA_BIN_DIR));
+  EXPECT_EQ(currentFolder(), fromUtf8(fs::current_path().string()));
 }
 
 }  // namespace
