@@ -123,6 +123,9 @@ bool programExists(const std::u16string& program);
 // (TYPE A) upload; where it does not, the bytes leave as they are.
 bool curlTextUploadAddsCr();
 
+// The id of the running process.
+std::int64_t currentProcessId();
+
 // Sleeps the calling thread.
 void sleepMilliseconds(int milliseconds);
 

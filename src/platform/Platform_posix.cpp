@@ -377,4 +377,8 @@ bool curlTextUploadAddsCr() {
   return true;
 }
 
+std::int64_t currentProcessId() {
+  return static_cast<std::int64_t>(::getpid());
+}
+
 }  // namespace morvanta::platform

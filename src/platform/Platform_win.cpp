@@ -309,4 +309,8 @@ bool curlTextUploadAddsCr() {
   return false;
 }
 
+std::int64_t currentProcessId() {
+  return static_cast<std::int64_t>(::GetCurrentProcessId());
+}
+
 }  // namespace morvanta::platform

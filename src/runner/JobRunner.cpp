@@ -11,29 +11,49 @@ namespace morvanta::runner {
 JobRunner::JobRunner(std::ostream& out, const FtpTimeouts& timeouts)
     : out_(out), timeouts_(timeouts) {}
 
-int JobRunner::runBatchFile(const std::u16string& path) {
+namespace {
+
+// The innermost reason of a failure: its last line (the outer lines name the
+// script and the line, which the log already shows).
+std::string lastLine(const std::string& text) {
+  const std::size_t cut = text.find_last_of('\n');
+  return cut == std::string::npos ? text : text.substr(cut + 1);
+}
+
+}  // namespace
+
+int JobRunner::fail(jobs::StatusWriter* status, int exitCode, const std::string& why) {
+  reason_ = platform::fromUtf8(lastLine(why));
+  if (status != nullptr) status->end(exitCode, reason_);
+  return exitCode;
+}
+
+int JobRunner::runBatchFile(const std::u16string& path, jobs::StatusWriter* status) {
+  reason_.clear();
   const std::string name = platform::toUtf8(path);
   std::vector<std::u16string> lines;
   try {
     lines = platform::readTextLines(path);
   } catch (const platform::FileError& error) {
     out_ << "*** cannot read the batch file " << name << ": " << error.what() << std::endl;
-    return 2;
+    return fail(status, 2, std::string("cannot read the batch file: ") + error.what());
   }
   for (std::size_t i = 0; i < lines.size(); ++i) {
     try {
       runLine(lines[i]);
     } catch (const std::exception& error) {
       std::string why = error.what();
-      for (auto at = why.find('\n'); at != std::string::npos; at = why.find('\n', at + 1)) {
-        why.insert(at + 1, "*** ");
+      std::string shown = why;
+      for (auto at = shown.find('\n'); at != std::string::npos; at = shown.find('\n', at + 1)) {
+        shown.insert(at + 1, "*** ");
       }
       out_ << "*** " << name << " line " << i + 1 << " failed: " << platform::toUtf8(lines[i])
-           << "\n*** " << why << std::endl;
-      return 1;
+           << "\n*** " << shown << std::endl;
+      return fail(status, 1, why);
     }
   }
   out_ << "--- " << name << " done" << std::endl;
+  if (status != nullptr) status->end(0, u"");
   return 0;
 }
 

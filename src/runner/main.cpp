@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "jobs/JobStatus.h"
 #include "platform/Platform.h"
 #include "runner/JobRunner.h"
 
@@ -10,6 +11,9 @@ int main(int argc, char** argv) {
     std::cerr << "usage: morvanta-run BATCH-FILE\n";
     return 2;
   }
+  const std::u16string batch = morvanta::platform::fromUtf8(argv[1]);
+  morvanta::jobs::StatusWriter status(morvanta::jobs::statusPathFor(batch));
+  status.start(morvanta::platform::currentProcessId());
   morvanta::runner::JobRunner runner(std::cout);
-  return runner.runBatchFile(morvanta::platform::fromUtf8(argv[1]));
+  return runner.runBatchFile(batch, &status);
 }
