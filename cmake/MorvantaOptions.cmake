@@ -1,6 +1,8 @@
 # Compile settings shared by every target of the project.
 add_library(morvanta_options INTERFACE)
 target_compile_features(morvanta_options INTERFACE cxx_std_20)
+# Every executable answers --version with the project's version.
+target_compile_definitions(morvanta_options INTERFACE MORVANTA_VERSION="${PROJECT_VERSION}")
 if(MSVC)
   target_compile_options(morvanta_options INTERFACE /W4 /utf-8 /permissive-)
 else()
@@ -38,6 +40,21 @@ function(morvanta_layer name)
   endif()
   list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
   add_library(${name} STATIC ${sources} ${PROJECT_SOURCE_DIR}/cmake/empty.cpp)
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  morvanta_include_view(${name} ${ARG_DIRS})
   target_link_libraries(${name} PUBLIC morvanta_options ${ARG_DEPS})
+endfunction()
+
+# A library sees its own folders and, through what it links, those of the
+# layers below it, never the whole src/: each library's include root is a
+# folder of its own holding links to its folders only, so an include of a
+# layer it does not link fails to compile.
+function(morvanta_include_view name)
+  set(view ${PROJECT_BINARY_DIR}/include/${name})
+  file(MAKE_DIRECTORY ${view})
+  foreach(dir IN LISTS ARGN)
+    if(NOT EXISTS ${view}/${dir})
+      file(CREATE_LINK ${PROJECT_SOURCE_DIR}/src/${dir} ${view}/${dir} SYMBOLIC)
+    endif()
+  endforeach()
+  target_include_directories(${name} PUBLIC ${view})
 endfunction()
