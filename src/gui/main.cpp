@@ -12,11 +12,14 @@
 #include "gui/MainWindow.h"
 #include "gui/QtControls.h"
 #include "gui/QtDesktop.h"
+#include "gui/Translations.h"
+#include "platform/Platform.h"
 
 int main(int argc, char** argv) {
   using namespace morvanta;
   QApplication application(argc, argv);
   QApplication::setApplicationName(gui::toQString(gui::kProgramTitle));
+  gui::installQtTranslations(application);
 
   // Qt has taken its own options (-platform, ...) out already.
   std::vector<std::u16string> args;
@@ -33,7 +36,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (options.help) {
-    std::printf("%s", gui::kUsage);
+    std::printf("%s%s", gui::kUsage, gui::kHelp);
+    std::printf("\nThe program folder of this run: %s\n", platform::toUtf8(folder).c_str());
     return 0;
   }
 
