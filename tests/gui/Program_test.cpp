@@ -104,6 +104,16 @@ TEST(ProgramTest, HelpListsTheKeysAndWhereTheFilesLive) {
   EXPECT_NE(run.out.find(platform::toUtf8(folder.path())), std::string::npos) << run.out;
   // Asking for help writes nothing.
   EXPECT_FALSE(platform::fileExists(folder.file(u"Morvanta.ini")));
+
+  // Help is there without any display to show a window on.
+  QProcess process;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("no-such-platform"));
+  process.setProcessEnvironment(env);
+  process.start(QStringLiteral(MORVANTA_BIN_DIR "/morvanta"), {QStringLiteral("-h")});
+  ASSERT_TRUE(process.waitForFinished(60000));
+  EXPECT_EQ(process.exitCode(), 0);
+  EXPECT_TRUE(process.readAllStandardOutput().contains("TEXT-EDITOR="));
 }
 
 TEST(LaunchOptionsTest, ReadsItsOptionsInBothForms) {
