@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "app/MainForm.h"
+#include "app/ProgramFolder.h"
+#include "app/SettingsFile.h"
 #include "app/ShellMessages.h"
 #include "app/ShellText.h"
 #include "platform/Platform.h"
@@ -23,6 +25,13 @@ std::u16string withoutFinalSeparator(const std::u16string& folder) {
   const std::u16string& separator = platform::pathSeparator();
   if (!folder.ends_with(separator)) return folder;
   return trimBlanks(folder.substr(0, folder.size() - separator.size()));
+}
+
+// The table's folders are meant from the program folder, which the process
+// does not make current. "NONE" and an empty output folder are no folders.
+void resolveRowFolders(const std::u16string& appFolder, BulkRow& row) {
+  row.pcFolder = resolveFolder(appFolder, row.pcFolder);
+  if (!row.outf.empty() && row.outf != u"NONE") row.outf = resolveFolder(appFolder, row.outf);
 }
 
 }  // namespace
@@ -57,7 +66,7 @@ bool loadBulkTable(MainForm& form) {
   const std::u16string path = platform::joinPath(pub.appFolder, pub.bulkTableName);
   std::vector<std::u16string> lines;
   try {
-    lines = platform::readTextLines(path);
+    lines = readSettingsFile(form.desktop, path);
   } catch (const platform::FileError&) {
     form.desktop.msgBox(kBulkTableUnreadableMessage + path);
     return false;
@@ -77,6 +86,7 @@ bool loadBulkTable(MainForm& form) {
       break;
     }
     pub.bulkTable.push_back(*row);
+    resolveRowFolders(pub.appFolder, pub.bulkTable.back());
     ++pub.bulkCount;
   }
   if (!firstUnusable.empty()) form.desktop.msgBox(kBulkRowUnusableMessage + firstUnusable);

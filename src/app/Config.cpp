@@ -5,6 +5,7 @@
 #include "app/Fatal.h"
 #include "app/MainForm.h"
 #include "app/ProgramFolder.h"
+#include "app/SettingsFile.h"
 #include "app/ShellMessages.h"
 #include "app/ShellText.h"
 #include "platform/Platform.h"
@@ -90,10 +91,25 @@ void applySetting(MainForm& form, const Setting& setting, const std::u16string& 
   // VISIBLE, NORMAL-LOG-DEL, MAKE-HTM and unknown keys are accepted and unused.
 }
 
+// Jobs run with whatever current folder the program was started in; the
+// programs they start are named as if the program folder were current.
+void resolveProgramPaths(Module_pub& pub) {
+  for (std::u16string* value : {&pub.textEditor, &pub.sjisConverterPath, &pub.cobPlusEditPath}) {
+    *value = resolveProgram(pub.appFolder, *value);
+  }
+}
+
+// A line as a warning may show it: never the password.
+std::u16string shownLine(const MainForm& form, const std::u16string& line) {
+  const Setting setting = parseSetting(form.txtHdl, line);
+  if (setting.key != u"FTP-PASSWORD") return line;
+  return line.substr(0, line.find(u'=') + 1) + u"****";
+}
+
 }  // namespace
 
 std::vector<std::u16string> configTemplate() {
-  return {u"TEXT-EDITOR=notepad.exe", u"HOST=SAMPLE-HOST1,192.0.2.11",
+  return {u"TEXT-EDITOR=" + platform::defaultTextEditor(), u"HOST=SAMPLE-HOST1,192.0.2.11",
           u"HOST=SAMPLE-HOST2,192.0.2.12", u"FTP-USERID=userid", u"FTP-PASSWORD=changeme"};
 }
 
@@ -113,11 +129,12 @@ Setting parseSetting(const TxtHdl& txtHdl, const std::u16string& line) {
   return setting;
 }
 
-void get_option(MainForm& form) {
+bool get_option(MainForm& form) {
   Module_pub& pub = form.pub;
   readPointerFile(form);
 
-  if (!platform::fileExists(pub.iniPath)) {
+  const bool firstStart = !platform::fileExists(pub.iniPath);
+  if (firstStart) {
     try {
       platform::writeTextLines(pub.iniPath, configTemplate());
     } catch (const platform::FileError&) {
@@ -126,7 +143,8 @@ void get_option(MainForm& form) {
   }
   std::vector<std::u16string> lines;
   try {
-    lines = platform::readTextLines(pub.iniPath);
+    lines = readSettingsFile(form.desktop, pub.iniPath,
+                             [&form](const std::u16string& line) { return shownLine(form, line); });
   } catch (const platform::FileError&) {
     endWithMessage(form.desktop, kCannotReadMessage + pub.iniPath);
   }
@@ -145,6 +163,8 @@ void get_option(MainForm& form) {
     const Setting setting = parseSetting(form.txtHdl, line);
     if (!setting.key.empty()) applySetting(form, setting, line);
   }
+  resolveProgramPaths(pub);
+  return firstStart;
 }
 
 }  // namespace morvanta::app

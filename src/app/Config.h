@@ -15,7 +15,8 @@ namespace morvanta::app {
 inline constexpr char16_t kConfigFileName[] = u"Morvanta.ini";
 
 // The lines written when the configuration file is missing; the hosts are
-// placeholders in the documentation address range.
+// placeholders in the documentation address range, the editor is this
+// system's own text opener.
 std::vector<std::u16string> configTemplate();
 
 // A "KEY=value" line: the key trimmed and upper-cased, the value trimmed
@@ -29,7 +30,9 @@ Setting parseSetting(const TxtHdl& txtHdl, const std::u16string& line);
 // Sets workRoot, iniPath, the host table and every configuration value,
 // writing the template first when the file is missing; checks Check_mdir.
 // A configuration error, an empty pointer file or a file that cannot be
-// written or read tells the user and ends the program.
-void get_option(MainForm& form);
+// written or read tells the user and ends the program. Relative program
+// paths are taken from the program folder. True when the template was
+// written just now (the first start).
+bool get_option(MainForm& form);
 
 }  // namespace morvanta::app

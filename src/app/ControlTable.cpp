@@ -40,11 +40,13 @@ std::unique_ptr<T> texted(std::unique_ptr<T> control, const std::u16string& text
 }
 
 // The clipboard prefix buttons have no design placement of their own; they
-// stand in a row left of the account box.
+// stand in a row left of the account box, "@START" a little wider.
 Placement optionPlace(int n) {
-  constexpr int kOptionWidth = 900;
-  constexpr int kOptionGap = 60;
-  return Placement{120 + n * (kOptionWidth + kOptionGap), 240, kOptionWidth, 255};
+  constexpr int kOptionWidth = 960;
+  constexpr int kWideOptionWidth = 1110;
+  constexpr int kOptionGap = 30;
+  return Placement{120 + n * (kOptionWidth + kOptionGap), 240,
+                   n == 4 ? kWideOptionWidth : kOptionWidth, 255};
 }
 
 }  // namespace
@@ -54,17 +56,17 @@ void createSharedControls(MainForm& f, forms::ControlFactory& make) {
   f.Frame_file_elt = captioned(make.frame(at(fileElt, kShared, kWindow, {120, 120, 7215, 855})),
                                u"ファイル.エレメント形式、または、IEのパス形式");
   f.Combo_host_file_elt =
-      texted(make.comboBox(at(u"Combo_host_file_elt", kShared, fileElt, {120, 240, 1215, 300})),
+      texted(make.comboBox(at(u"Combo_host_file_elt", kShared, fileElt, {120, 240, 1395, 300})),
              u"ホスト選択");
   f.Text_file_elt =
-      tipped(make.textBox(at(u"Text_file_elt", kShared, fileElt, {1560, 240, 4455, 270})),
+      tipped(make.textBox(at(u"Text_file_elt", kShared, fileElt, {1560, 240, 4155, 270})),
              u"qual*file.elt または file.elt形式で入力");
   f.Command_file_elt = captioned(
-      make.commandButton(at(u"Command_file_elt", kShared, fileElt, {6120, 120, 975, 615})),
+      make.commandButton(at(u"Command_file_elt", kShared, fileElt, {5820, 120, 1275, 615})),
       u"element read", u"ファイル・エレメント指定の受信");
 
   const std::u16string action = u"Frame_ACTION";
-  f.Frame_ACTION = captioned(make.frame(at(action, kShared, kWindow, {120, 1080, 8175, 615})),
+  f.Frame_ACTION = captioned(make.frame(at(action, kShared, kWindow, {120, 1080, 8655, 615})),
                              u"クリップボードにつける文字");
   f.Option_none =
       captioned(make.optionButton(at(u"Option_none", kShared, action, optionPlace(0))), u"none");
@@ -85,10 +87,10 @@ void createSharedControls(MainForm& f, forms::ControlFactory& make) {
   f.Command_jcl_phase = captioned(
       make.commandButton(at(u"Command_jcl_phase", kShared, kWindow, {7440, 240, 1095, 735})),
       u"@USE解析", u"直近の受信データのUSE名を解析");
-  f.Check_mdir = captioned(
-      make.checkBox(at(u"Check_mdir", kShared, kWindow, {8520, 720, 1095, 375})), u"mdir");
+  f.Check_mdir =
+      captioned(make.checkBox(at(u"Check_mdir", kShared, kWindow, {8520, 720, 855, 345})), u"mdir");
   f.Check_mdir->setChecked(true);
-  f.Fileselect = make.fileListBox(at(u"Fileselect", kShared, kWindow, {8760, 360, 735, 450}));
+  f.Fileselect = make.fileListBox(at(u"Fileselect", kShared, kWindow, kFileselectPlace));
 }
 
 void createPaneControls(MainForm& f, forms::ControlFactory& make, int i) {
@@ -102,11 +104,11 @@ void createPaneControls(MainForm& f, forms::ControlFactory& make, int i) {
   const std::u16string cmd = u"Frame_cmd";
   f.Frame_cmd[i] = captioned(make.frame(at(cmd, i, kWindow, {120, 6240, 2655, 1935})), u"");
   f.Combo_host[i] =
-      texted(make.comboBox(at(u"Combo_host", i, cmd, {120, 240, 1455, 300})), u"Select HOST");
+      texted(make.comboBox(at(u"Combo_host", i, cmd, {120, 240, 1530, 300})), u"Select HOST");
   f.Command_toc[i] = captioned(make.commandButton(at(u"Command_toc", i, cmd, {120, 720, 975, 375})),
                                u"TOC取得", u"エレメント一覧取得（シンボリックのみ）");
   f.Command_SEL[i] =
-      captioned(make.commandButton(at(u"Command_SEL", i, cmd, {1560, 360, 615, 375})), u"LC",
+      captioned(make.commandButton(at(u"Command_SEL", i, cmd, {1740, 360, 615, 375})), u"LC",
                 u"エレメント文字列検索");
   f.Check_date[i] =
       captioned(make.checkBox(at(u"Check_date", i, cmd, {1200, 840, 1095, 255})), u"date表示");
@@ -115,8 +117,8 @@ void createPaneControls(MainForm& f, forms::ControlFactory& make, int i) {
       make.commandButton(at(u"Command_AUTO", i, cmd, {120, 1320, 1335, 375})), u"一括受信設定");
   f.Command_AUTO_recv[i] = captioned(
       make.commandButton(at(u"Command_AUTO_recv", i, cmd, {1560, 1200, 975, 615})), u"一括受信");
-  f.List_2200file[i] = make.listBox(at(u"List_2200file", i, cmd, {1920, 240, 255, 420}));
-  if (i == 0) f.List_2200file[i]->setToolTip(u"デバック");
+  f.List_2200file[i] = tipped(make.listBox(at(u"List_2200file", i, cmd, kDropBoxPlace)),
+                              i == 0 ? std::u16string(u"デバック: ") + kDropBoxHint : kDropBoxHint);
   f.Timer1[i] = make.timer(at(u"Timer1", i, cmd, {}));
   f.Timer1[i]->setInterval(1000);
   f.Timer1[i]->setEnabled(false);
@@ -124,7 +126,7 @@ void createPaneControls(MainForm& f, forms::ControlFactory& make, int i) {
   const std::u16string send = u"Frame_SEND";
   f.Frame_SEND[i] = captioned(make.frame(at(send, i, kWindow, {120, 8400, 1935, 1095})), u"");
   f.Command_new_elt[i] =
-      captioned(make.commandButton(at(u"Command_new_elt", i, send, {120, 600, 1695, 300})),
+      captioned(make.commandButton(at(u"Command_new_elt", i, send, {120, 600, 2055, 300})),
                 u"新規エレメント設定");
   f.List_send[i] = tipped(make.listBox(at(u"List_send", i, send, {120, 240, 1695, 240})),
                           u"ダブルクリックで送信");

@@ -1,7 +1,9 @@
 #include "app/Layout.h"
 
+#include <algorithm>
 #include <stdexcept>
 
+#include "app/ControlTable.h"
 #include "app/MainForm.h"
 
 namespace morvanta::app {
@@ -10,6 +12,14 @@ namespace {
 
 // Room left at the right of each list column.
 constexpr int kColumnMargin = 300;
+// The drop box keeps at least this width in a narrow frame.
+constexpr int kDropBoxMinWidth = 300;
+
+// The drop box fills the frame right of the LC button.
+void fitDropBox(MainForm& form, int i, int frameWidth) {
+  const int room = frameWidth - kDropBoxPlace.left - kDropBoxRightMargin;
+  form.List_2200file[i]->setWidth(std::max(room, kDropBoxMinWidth));
+}
 
 void placePanes(MainForm& form) {
   form.paneCount = 3;
@@ -41,6 +51,7 @@ void placePanes(MainForm& form) {
     form.Text_2200file[i]->setWidth(L + D);
     form.Frame_cmd[i]->setWidth(L + D);
     form.Frame_SEND[i]->setWidth(L + D);
+    fitDropBox(form, i, L + D);
     x += L + D;
   }
 }

@@ -13,6 +13,17 @@ std::u16string resolveFolder(const std::u16string& base, const std::u16string& f
   return platform::joinPath(base, folder);
 }
 
+std::u16string resolveProgram(const std::u16string& base, const std::u16string& command) {
+  if (command.empty()) return command;
+  const std::u16string program = command.substr(0, command.find(u' '));
+  const std::filesystem::path path(program);
+  if (path.is_absolute() || path.has_root_directory()) return command;
+  if (path.has_parent_path() || platform::fileExists(platform::joinPath(base, program))) {
+    return platform::joinPath(base, command);
+  }
+  return command;
+}
+
 std::u16string chooseProgramFolder(const std::vector<std::u16string>& args,
                                    const std::u16string& environmentValue,
                                    const std::u16string& executableFolder,

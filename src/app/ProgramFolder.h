@@ -30,4 +30,11 @@ std::u16string chooseProgramFolder(const std::vector<std::u16string>& args);
 // `folder` itself when it is rooted, else `base` joined with it.
 std::u16string resolveFolder(const std::u16string& base, const std::u16string& folder);
 
+// A program (or a folder prefix of programs) named in a settings file, as
+// if `base` (the program folder) were the current folder: a relative path
+// with a folder in it is taken from `base`; a bare name is taken from
+// `base` when such a file lies there, else left for the PATH to find. Only
+// the first word counts; the arguments after it are kept as written.
+std::u16string resolveProgram(const std::u16string& base, const std::u16string& command);
+
 }  // namespace morvanta::app

@@ -33,14 +33,18 @@ void prepareBulkTable(MainForm& form) {
   Module_pub& pub = form.pub;
   pub.bulkTableName = u"updatehtm.ini";
   const std::u16string path = platform::joinPath(pub.appFolder, pub.bulkTableName);
-  if (!platform::fileExists(path)) {
+  // Something that is there but cannot be read (a folder of that name,
+  // say) is left alone; loading it tells the user.
+  if (!platform::fileExists(path) && !platform::folderExists(path)) {
     try {
       platform::writeTextLines(path, {});
     } catch (const platform::FileError&) {
       endWithMessage(form.desktop, kCannotCreateFileMessage + path);
     }
   }
-  if (!loadBulkTable(form)) form.desktop.endProgram(kFatalExitStatus);
+  // A table that cannot be read only costs the bulk receive: the user is
+  // told and the window starts with an empty table.
+  loadBulkTable(form);
 }
 
 void fillPanes(MainForm& form) {
@@ -56,7 +60,19 @@ void fillPanes(MainForm& form) {
   }
 }
 
+// A new user must learn where the template went and what it needs before
+// the first request can work; the editor is offered to open it at once.
+void welcomeFirstStart(MainForm& form) {
+  const Module_pub& pub = form.pub;
+  if (!form.desktop.okCancel(firstStartMessage(pub.iniPath), kFirstStartTitle)) return;
+  form.desktop.startProcess(pub.textEditor + u" \"" + pub.iniPath + u"\"");
+}
+
 }  // namespace
+
+std::u16string firstStartMessage(const std::u16string& iniPath) {
+  return kFirstStartMessageHead + iniPath + kFirstStartMessageBody;
+}
 
 void startUp(MainForm& form) {
   Module_pub& pub = form.pub;
@@ -74,13 +90,14 @@ void startUp(MainForm& form) {
   pub.iniPath = kConfigFileName;
   pub.iniPointerName = u"ini.ini";
   pub.hostCount = 0;
-  get_option(form);
+  const bool firstStart = get_option(form);
 
   makeWorkFolders(form);
   prepareBulkTable(form);
   fillPanes(form);
   pub.lastReceivedFolder.clear();
   layoutPanes(form);
+  if (firstStart) welcomeFirstStart(form);
 }
 
 }  // namespace morvanta::app

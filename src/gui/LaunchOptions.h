@@ -16,6 +16,37 @@ inline constexpr char kUsage[] =
     "  --screenshot FILE.png then save the window as a picture and quit; messages go\n"
     "                        to standard output and questions are answered Cancel\n";
 
+// What --help adds to the usage: where the files live and what the
+// configuration holds.
+inline constexpr char kHelp[] =
+    "\n"
+    "Files (in the program folder unless said otherwise):\n"
+    "  ini.ini        optional; its first line names another folder that then holds\n"
+    "                 Morvanta.ini and the work folders\n"
+    "  Morvanta.ini   the configuration; written as a template on the first start;\n"
+    "                 read once at start, so a change counts from the next start\n"
+    "  updatehtm.ini  the bulk-receive table (HTM-AUTO-MAKE,qual*file,RUNSTREAM,\n"
+    "                 project,PC folder,output folder or NONE)\n"
+    "  FTPWK, FTPRCV  work folders beside Morvanta.ini: job files and listings,\n"
+    "                 received elements (one subfolder per 2200 file)\n"
+    "Both files may be saved as Shift_JIS (CP932) or UTF-8. Relative paths in them\n"
+    "are taken from the program folder.\n"
+    "\n"
+    "Configuration keys (KEY=value; a line starting with \".\" is a comment, a line\n"
+    "starting with \"@\" ends the file):\n"
+    "  HOST=name,address        a host for the host boxes; up to 10 lines\n"
+    "  FTP-USERID=user          the FTP login\n"
+    "  FTP-PASSWORD=password\n"
+    "  TEXT-EDITOR=program      opens received elements (template: the system's\n"
+    "                           default opener)\n"
+    "  FTP-SEND=YES             shows the send frames\n"
+    "  FTP-SEND-WORK-FILE=q*f   sends go to this 2200 file instead of the pane's\n"
+    "  UNISYS-SJIS-PATH=folder  folder prefix of the two converters\n"
+    "  UNISYS-SJIS-EXE=program  converts received elements to Shift_JIS\n"
+    "  SJIS-UNISYS-EXE=program  converts elements to the host's code before a send\n"
+    "  COBPLUSEDIT-PATH=program the tool the bulk receive hands each element to\n"
+    "  DEBUG=FTP                shows pane 0's drop list\n";
+
 struct LaunchOptions {
   std::u16string tocFile;
   std::u16string screenshot;

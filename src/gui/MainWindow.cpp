@@ -11,6 +11,8 @@
 #include "app/ControlTable.h"
 #include "app/Fatal.h"
 #include "gui/ControlWidgets.h"
+#include "gui/DropHint.h"
+#include "gui/EmptyClickFilter.h"
 #include "gui/QtControls.h"
 #include "platform/Platform.h"
 
@@ -105,12 +107,16 @@ void MainWindow::connectPane(int i) {
           [this, &f, i] { forward([&] { f.List_elt_Click(i); }); });
   connect(elements, &QListWidget::itemDoubleClicked, this,
           [this, &f, i] { forward([&] { f.List_elt_DblClick(i); }); });
+  // A click on no element takes nothing to the clipboard, so whatever an
+  // earlier click put there must not be pasted as if it were chosen now.
+  EmptyClickFilter::watch(elements, [this] { forward([this] { desktop_.clipboardClear(); }); });
 
   connect(widgetOf<ListWidget>(factory_, u"List_send", i), &QListWidget::itemDoubleClicked, this,
           [this, &f, i] { forward([&] { f.List_send_DblClick(i); }); });
 
   auto* dropTarget = widgetOf<ListWidget>(factory_, u"List_2200file", i);
   dropTarget->acceptFileDrops();
+  showDropHint(dropTarget, toQString(app::kDropBoxShortHint));
   connect(dropTarget, &ListWidget::filesDropped, this, [this, &f, i](const QStringList& files) {
     forward([&] { f.List_2200file_OLEDragDrop(i, toPaths(files)); });
   });

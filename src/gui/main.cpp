@@ -1,6 +1,7 @@
 // morvanta [--folder DIR] [--toc QUAL*FILE] [--screenshot FILE.png]
 #include <QApplication>
 #include <QStringList>
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
@@ -12,11 +13,39 @@
 #include "gui/MainWindow.h"
 #include "gui/QtControls.h"
 #include "gui/QtDesktop.h"
+#include "gui/Translations.h"
+#include "platform/Platform.h"
+
+namespace {
+
+// Help needs no display: it is answered before Qt starts, from the raw
+// command line.
+bool answeredHelp(int argc, char** argv) {
+  using namespace morvanta;
+  std::vector<std::u16string> args;
+  for (int n = 1; n < argc; ++n) args.push_back(platform::fromUtf8(argv[n]));
+  if (std::find(args.begin(), args.end(), u"--help") == args.end() &&
+      std::find(args.begin(), args.end(), u"-h") == args.end()) {
+    return false;
+  }
+  std::printf("%s%s", gui::kUsage, gui::kHelp);
+  try {
+    const std::u16string folder = app::chooseProgramFolder(args);
+    std::printf("\nThe program folder of this run: %s\n", platform::toUtf8(folder).c_str());
+  } catch (const std::invalid_argument& e) {
+    std::printf("\nmorvanta: %s\n", e.what());
+  }
+  return true;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   using namespace morvanta;
+  if (answeredHelp(argc, argv)) return 0;
   QApplication application(argc, argv);
   QApplication::setApplicationName(gui::toQString(gui::kProgramTitle));
+  gui::installQtTranslations(application);
 
   // Qt has taken its own options (-platform, ...) out already.
   std::vector<std::u16string> args;
@@ -31,10 +60,6 @@ int main(int argc, char** argv) {
   } catch (const std::invalid_argument& e) {
     std::fprintf(stderr, "morvanta: %s\n%s", e.what(), gui::kUsage);
     return 2;
-  }
-  if (options.help) {
-    std::printf("%s", gui::kUsage);
-    return 0;
   }
 
   gui::MainWindow window(folder);

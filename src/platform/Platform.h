@@ -56,6 +56,23 @@ void writeTextLines(const std::u16string& path, const std::vector<std::u16string
 // a failed write (FileError) leaves the old file and no temporary one.
 void writeBinaryFile(const std::u16string& path, const std::string& bytes);
 
+// --- Files the user edits ----------------------------------------------------
+
+// A file the user keeps by hand (the configuration, the bulk-receive table):
+// CP932 as the system writes it, or UTF-8 as editors elsewhere save it.
+struct SettingsText {
+  std::vector<std::u16string> lines;
+  bool utf8 = false;  // read as UTF-8
+  // 1-based numbers of the lines holding bytes that do not decode; each
+  // such byte became U+FFFD.
+  std::vector<std::size_t> undecodableLines;
+};
+// UTF-8 when the text starts with a byte-order mark, or when it is valid
+// UTF-8 and not valid CP932; otherwise CP932. Lines end as readTextLines.
+SettingsText decodeSettingsText(const std::string& bytes);
+// Reads and decodes a whole file so. Throws FileError.
+SettingsText readSettingsLines(const std::u16string& path);
+
 // --- Paths, folders and files ----------------------------------------------
 
 // "\" on Windows, "/" elsewhere.
@@ -81,6 +98,9 @@ bool deleteFile(const std::u16string& path);  // false when it was not there
 bool renameFile(const std::u16string& from, const std::u16string& to);  // replaces
 
 std::u16string currentFolder();
+// The program that opens a text file for editing where nothing else is
+// configured: "notepad.exe" on Windows, the desktop's opener elsewhere.
+std::u16string defaultTextEditor();
 // The folder of the running executable.
 std::u16string executableFolder();
 // An environment variable, "" when unset.

@@ -345,6 +345,65 @@ std::vector<std::u16string> readTextLines(const std::u16string& path) {
   return detail::splitLines(fromCp932(readWholeFile(path)));
 }
 
+// --- Files the user edits ---------------------------------------------------
+
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+bool isValidUtf8(std::string_view bytes) {
+  const std::string text(bytes);
+  return toUtf8(fromUtf8(text)) == text;
+}
+
+bool isValidCp932(std::string_view bytes) {
+  std::u16string ignored;
+  return detail::decodeCp932Strict(bytes, ignored);
+}
+
+// One line's bytes (line end removed) in the chosen encoding; false when
+// some byte did not decode.
+bool decodeLine(std::string_view bytes, bool utf8, std::u16string& out) {
+  if (utf8) {
+    out = fromUtf8(std::string(bytes));
+    return isValidUtf8(bytes);
+  }
+  out = fromCp932(std::string(bytes));
+  return isAscii(bytes) || isValidCp932(bytes);
+}
+
+}  // namespace
+
+SettingsText decodeSettingsText(const std::string& bytes) {
+  std::string_view view(bytes);
+  SettingsText result;
+  if (view.starts_with(kUtf8Mark)) {
+    view.remove_prefix(kUtf8Mark.size());
+    result.utf8 = true;
+  } else {
+    // Text that both read alike (ASCII, mostly) stays CP932.
+    result.utf8 = !isAscii(view) && isValidUtf8(view) && !isValidCp932(view);
+  }
+  std::size_t start = 0;
+  while (start < view.size()) {
+    std::size_t end = view.find('\n', start);
+    const std::size_t next = end == std::string_view::npos ? view.size() : end + 1;
+    if (end == std::string_view::npos) end = view.size();
+    if (end > start && view[end - 1] == '\r') --end;
+    std::u16string line;
+    if (!decodeLine(view.substr(start, end - start), result.utf8, line)) {
+      result.undecodableLines.push_back(result.lines.size() + 1);
+    }
+    result.lines.push_back(std::move(line));
+    start = next;
+  }
+  return result;
+}
+
+SettingsText readSettingsLines(const std::u16string& path) {
+  return decodeSettingsText(readWholeFile(path));
+}
+
 void writeTextLines(const std::u16string& path, const std::vector<std::u16string>& lines) {
   // Everything is encoded before the disk is touched, so an unencodable
   // character never costs the old file.

@@ -243,6 +243,10 @@ bool setModifiedTime(const std::u16string& path, const DateTime& when) {
   return ::utimensat(AT_FDCWD, toUtf8(path).c_str(), times, 0) == 0;
 }
 
+std::u16string defaultTextEditor() {
+  return u"xdg-open";
+}
+
 std::u16string executableFolder() {
   std::error_code ec;
   fs::path self = fs::read_symlink("/proc/self/exe", ec);

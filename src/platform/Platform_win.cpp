@@ -200,6 +200,10 @@ bool setModifiedTime(const std::u16string& path, const DateTime& when) {
   return done != 0;
 }
 
+std::u16string defaultTextEditor() {
+  return u"notepad.exe";
+}
+
 std::u16string executableFolder() {
   std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {

@@ -45,6 +45,21 @@ void emptyTestLog(const Module_pub& pub) {
   }
 }
 
+// A TOC taken with "mls" gives each element its two names and no date, so
+// nothing could be compared with the PC copies.
+bool tocHasDates(const std::vector<std::u16string>& phasedLines) {
+  for (const std::u16string& line : phasedLines) {
+    std::size_t fields = 0;
+    bool inField = false;
+    for (const char16_t c : line) {
+      if (c != u' ' && !inField) ++fields;
+      inField = c != u' ';
+    }
+    if (fields >= 3) return true;
+  }
+  return false;
+}
+
 void offerToRun(MainForm& form) {
   switch (form.desktop.yesNoCancel(kRunBatchQuestion)) {
     case forms::Answer::Yes:
@@ -118,7 +133,12 @@ void bulkReceive(MainForm& form, int i) {
   form.bulkElements = std::move(selection.names);
   if (selection.symFile) return form.desktop.msgBox(kSymExtensionMessage);
   // Asking now would start or show the pair of an earlier job.
-  if (form.bulkElements.empty()) return form.desktop.msgBox(kAllUpToDateMessage);
+  if (form.bulkElements.empty()) {
+    if (!phasedLines.empty() && !tocHasDates(phasedLines)) {
+      return form.desktop.msgBox(kTocWithoutDatesMessage);
+    }
+    return form.desktop.msgBox(kAllUpToDateMessage);
+  }
 
   if (!writeBulkJob(form, {address, file, form.bulkElements, row})) return;
   offerToRun(form);

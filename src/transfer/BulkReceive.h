@@ -22,6 +22,10 @@ inline constexpr char16_t kRunBatchQuestion[] = u"BATファイルを実行しま
 inline constexpr char16_t kNoPcFolderMessage[] = u"PCフォルダがみつかりません: ";
 inline constexpr char16_t kAllUpToDateMessage[] =
     u"受信するエレメントはありません。PC上のファイルはすべて最新です";
+// The pane's TOC was taken without dates ("mls"): nothing was compared.
+inline constexpr char16_t kTocWithoutDatesMessage[] =
+    u"このペインのTOCは日付なしで取得されているため、PC上のファイルと比較できません。"
+    u"mdirにチェックを入れてTOCを取得し直してください";
 
 // Command_AUTO: reloads the bulk-receive table and upper-cases the pane's
 // file name.

@@ -58,7 +58,10 @@ void sendElement(MainForm& form, int i) {
   const SendJob job = sendJobFor(form, address, file, elt);
   if (!makeUploadCopy(form, job)) return;
   if (!writeSendJob(form, job)) return;
-  if (form.desktop.okCancel(sendScriptLine(job), kSendConfirmTitle)) startJob(form);
+  // The question stands in the body too: a long title or the window manager
+  // may cut it from the title bar.
+  const std::u16string question = kSendConfirmTitle;
+  if (form.desktop.okCancel(question + u"\n\n" + sendScriptLine(job), question)) startJob(form);
 }
 
 void setUpNewElement(MainForm& form, int i) {

@@ -65,7 +65,9 @@ TEST_F(BulkTableTest, LoadsRowsInFileOrderAndSkipsOtherLines) {
   ASSERT_EQ(form->pub.bulkCount, 2);
   ASSERT_EQ(form->pub.bulkTable.size(), 2u);
   EXPECT_EQ(form->pub.bulkTable[0].hostFile, u"A*ONE");
-  EXPECT_EQ(form->pub.bulkTable[1].outf, u"O2");
+  // Relative folders are meant from the program folder.
+  EXPECT_EQ(form->pub.bulkTable[1].pcFolder, folder.file(u"D2"));
+  EXPECT_EQ(form->pub.bulkTable[1].outf, folder.file(u"O2"));
   EXPECT_TRUE(desktop.messages.empty());
 
   writeTable({u"HTM-AUTO-MAKE,B*ONE,RUNSTREAM,P1,D1,NONE"});
@@ -108,7 +110,8 @@ TEST_F(BulkTableTest, UnreadableTableIsToldAndLeftEmpty) {
   EXPECT_FALSE(app::loadBulkTable(*form));
   EXPECT_EQ(form->pub.bulkCount, 0);
   EXPECT_EQ(desktop.messages,
-            Lines{u"一括受信設定ファイルを読めません: " + folder.file(u"updatehtm.ini")});
+            Lines{u"一括受信設定ファイルを読めません。一括受信の設定は空のまま続けます: " +
+                  folder.file(u"updatehtm.ini")});
 }
 
 }  // namespace

@@ -59,8 +59,14 @@ TEST_F(LayoutTest, PaneWithDatesIsTwoColumnsWide) {
   expectPane(0, {0, 2200, 2200, 0, false});
   expectPane(1, {2200, 4400, 4400, 2200, true});
   expectPane(2, {6600, 2200, 8800, 0, false});
-  // The frames inside keep their design places.
+  // The frames inside keep their design places; only the drop box takes the
+  // frame's width right of the LC button.
   EXPECT_EQ(form->Combo_host[1]->left(), 120);
+  EXPECT_EQ(form->List_2200file[1]->left(), 2460);
+  EXPECT_EQ(form->List_2200file[1]->width(), 4400 - 2460 - 120);
+  EXPECT_EQ(form->List_2200file[0]->width(), 300);  // narrow frame: its least width
+  EXPECT_GT(form->List_2200file[0]->left(),
+            form->Command_SEL[0]->left() + form->Command_SEL[0]->width());
 }
 
 TEST_F(LayoutTest, DateClickLaysOutEveryPane) {

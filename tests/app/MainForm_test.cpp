@@ -61,25 +61,25 @@ TEST(MainFormControls, EveryControlIsMadeWithItsDesignPlacementAndContainer) {
       {u"List_elt", 0, u"", 240, 2280, 1335, 3765},
       {u"List_date", 0, u"", 1800, 2280, 300, 3840},
       {u"Frame_cmd", 0, u"", 120, 6240, 2655, 1935},
-      {u"Combo_host", 0, u"Frame_cmd", 120, 240, 1455, 300},
+      {u"Combo_host", 0, u"Frame_cmd", 120, 240, 1530, 300},
       {u"Command_toc", 0, u"Frame_cmd", 120, 720, 975, 375},
-      {u"Command_SEL", 0, u"Frame_cmd", 1560, 360, 615, 375},
+      {u"Command_SEL", 0, u"Frame_cmd", 1740, 360, 615, 375},
       {u"Check_date", 0, u"Frame_cmd", 1200, 840, 1095, 255},
       {u"Command_AUTO", 0, u"Frame_cmd", 120, 1320, 1335, 375},
       {u"Command_AUTO_recv", 0, u"Frame_cmd", 1560, 1200, 975, 615},
-      {u"List_2200file", 0, u"Frame_cmd", 1920, 240, 255, 420},
+      {u"List_2200file", 0, u"Frame_cmd", 2460, 240, 900, 855},
       {u"Frame_SEND", 0, u"", 120, 8400, 1935, 1095},
-      {u"Command_new_elt", 0, u"Frame_SEND", 120, 600, 1695, 300},
+      {u"Command_new_elt", 0, u"Frame_SEND", 120, 600, 2055, 300},
       {u"List_send", 0, u"Frame_SEND", 120, 240, 1695, 240},
       {u"Frame_file_elt", -1, u"", 120, 120, 7215, 855},
-      {u"Combo_host_file_elt", -1, u"Frame_file_elt", 120, 240, 1215, 300},
-      {u"Text_file_elt", -1, u"Frame_file_elt", 1560, 240, 4455, 270},
-      {u"Command_file_elt", -1, u"Frame_file_elt", 6120, 120, 975, 615},
-      {u"Frame_ACTION", -1, u"", 120, 1080, 8175, 615},
+      {u"Combo_host_file_elt", -1, u"Frame_file_elt", 120, 240, 1395, 300},
+      {u"Text_file_elt", -1, u"Frame_file_elt", 1560, 240, 4155, 270},
+      {u"Command_file_elt", -1, u"Frame_file_elt", 5820, 120, 1275, 615},
+      {u"Frame_ACTION", -1, u"", 120, 1080, 8655, 615},
       {u"Text_AC_USR", -1, u"Frame_ACTION", 5280, 120, 3255, 375},
       {u"Command_jcl_phase", -1, u"", 7440, 240, 1095, 735},
-      {u"Check_mdir", -1, u"", 8520, 720, 1095, 375},
-      {u"Fileselect", -1, u"", 8760, 360, 735, 450},
+      {u"Check_mdir", -1, u"", 8520, 720, 855, 345},
+      {u"Fileselect", -1, u"", 9480, 120, 1305, 1575},
   };
   for (const auto& want : table) {
     const ControlSpec* got = factory.find(want.name, want.index);
@@ -126,9 +126,11 @@ TEST_F(MainFormTest, CaptionsTextsAndToolTipsAsDesigned) {
     EXPECT_EQ(f.Frame_cmd[i]->caption(), u"");
     EXPECT_FALSE(f.Timer1[i]->enabled());
   }
-  EXPECT_EQ(f.List_2200file[0]->toolTip(), u"デバック");
-  EXPECT_EQ(f.List_2200file[1]->toolTip(), u"");
-  EXPECT_EQ(f.List_2200file[2]->toolTip(), u"");
+  // Every drop box says what it takes; pane 0's is also the debug list.
+  const std::u16string hint = u"印刷したTOCのファイルをここへドロップ";
+  EXPECT_EQ(f.List_2200file[0]->toolTip(), u"デバック: " + hint);
+  EXPECT_EQ(f.List_2200file[1]->toolTip(), hint);
+  EXPECT_EQ(f.List_2200file[2]->toolTip(), hint);
 
   EXPECT_EQ(f.Frame_file_elt->caption(), u"ファイル.エレメント形式、または、IEのパス形式");
   EXPECT_EQ(f.Combo_host_file_elt->text(), u"ホスト選択");

@@ -4,6 +4,8 @@
 #include <optional>
 
 #include "app/Config.h"
+#include "app/SettingsFile.h"
+#include "app/Startup.h"
 #include "platform/Platform.h"
 #include "support/FormFixture.h"
 
@@ -39,12 +41,13 @@ class StartupTest : public testing::FormFixture {
 TEST_F(StartupTest, FreshFolderGetsTheTemplateAndStarts) {
   ASSERT_EQ(loadEnds(), std::nullopt);
   EXPECT_EQ(readBytes(in(u"Morvanta.ini")),
-            "TEXT-EDITOR=notepad.exe\r\nHOST=SAMPLE-HOST1,192.0.2.11\r\n"
-            "HOST=SAMPLE-HOST2,192.0.2.12\r\nFTP-USERID=userid\r\nFTP-PASSWORD=changeme\r\n");
+            "TEXT-EDITOR=" + platform::toUtf8(platform::defaultTextEditor()) +
+                "\r\nHOST=SAMPLE-HOST1,192.0.2.11\r\n"
+                "HOST=SAMPLE-HOST2,192.0.2.12\r\nFTP-USERID=userid\r\nFTP-PASSWORD=changeme\r\n");
   EXPECT_EQ(pub().workRoot, folder.path());
   EXPECT_EQ(pub().iniPath, in(u"Morvanta.ini"));
   EXPECT_EQ(pub().hostCount, 2);
-  EXPECT_EQ(pub().textEditor, u"notepad.exe");
+  EXPECT_EQ(pub().textEditor, platform::defaultTextEditor());
   EXPECT_EQ(pub().ftpUserId, u"userid");
   EXPECT_EQ(pub().ftpPassword, u"changeme");
   EXPECT_EQ(form->get_host_address(u"SAMPLE-HOST2"), u"192.0.2.12");
@@ -61,7 +64,30 @@ TEST_F(StartupTest, FreshFolderGetsTheTemplateAndStarts) {
   EXPECT_FALSE(form->List_2200file[0]->visible());
   EXPECT_TRUE(form->List_2200file[1]->visible());
   EXPECT_TRUE(form->List_2200file[2]->visible());
+  // The only thing said is where the template went (the next test).
+  EXPECT_EQ(desktop.messages, Lines{app::firstStartMessage(in(u"Morvanta.ini"))});
+}
+
+TEST_F(StartupTest, FirstStartNamesTheFileAndOffersTheEditorOnce) {
+  desktop.okCancelAnswers = {true};
+  ASSERT_EQ(loadEnds(), std::nullopt);
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  const std::u16string& text = desktop.messages[0];
+  EXPECT_NE(text.find(in(u"Morvanta.ini")), std::u16string::npos);
+  for (const std::u16string key : {u"HOST=", u"FTP-USERID=", u"FTP-PASSWORD=", u"TEXT-EDITOR="}) {
+    EXPECT_NE(text.find(key), std::u16string::npos) << platform::toUtf8(key);
+  }
+  EXPECT_EQ(desktop.titles, Lines{u"設定ファイルを作成しました"});
+  EXPECT_EQ(desktop.startedProcesses,
+            Lines{platform::defaultTextEditor() + u" \"" + in(u"Morvanta.ini") + u"\""});
+
+  // The file is there now: the next start asks nothing.
+  desktop.messages.clear();
+  desktop.startedProcesses.clear();
+  form = std::make_unique<MainForm>(factory, desktop, folder.path());
+  ASSERT_EQ(loadEnds(), std::nullopt);
   EXPECT_TRUE(desktop.messages.empty());
+  EXPECT_TRUE(desktop.startedProcesses.empty());
 }
 
 TEST_F(StartupTest, HostBoxesListTheHostsInFileOrder) {
@@ -243,6 +269,80 @@ TEST_F(StartupTest, ConfigurationIsReadInCp932) {
   ASSERT_EQ(loadEnds(), std::nullopt);
   EXPECT_EQ(pub().textEditor, u"C:\\ツール\\編集.exe");
   EXPECT_EQ(form->get_host_address(u"本番機"), u"192.0.2.5");
+}
+
+TEST_F(StartupTest, ConfigurationSavedAsUtf8IsReadAsUtf8) {
+  const std::string lines =
+      "TEXT-EDITOR=C:\\\xE3\x83\x84\xE3\x83\xBC\xE3\x83\xAB\\ed.exe\r\n"  // ツール
+      "HOST=\xE9\x96\x8B\xE7\x99\xBA\xE6\xA9\x9F,192.0.2.5\n";            // 開発機
+  for (const std::string mark : {"", "\xEF\xBB\xBF"}) {
+    platform::writeBinaryFile(in(u"Morvanta.ini"), mark + lines);
+    desktop.messages.clear();
+    form = std::make_unique<MainForm>(factory, desktop, folder.path());
+    ASSERT_EQ(loadEnds(), std::nullopt);
+    EXPECT_EQ(pub().textEditor, u"C:\\ツール\\ed.exe") << mark.size();
+    EXPECT_EQ(form->get_host_address(u"開発機"), u"192.0.2.5") << mark.size();
+    EXPECT_TRUE(desktop.messages.empty()) << mark.size();
+  }
+}
+
+TEST_F(StartupTest, UndecodableLineIsNamedWithoutThePassword) {
+  // CP932 with one stray byte in the host line and one in the password.
+  platform::writeBinaryFile(in(u"Morvanta.ini"),
+                            "HOST=\x96\x7B\x94\xD4\xFF,192.0.2.5\r\n"  // 本番
+                            "FTP-PASSWORD=pa\xFFss\r\nFTP-USERID=u1\r\n");
+  ASSERT_EQ(loadEnds(), std::nullopt);
+  EXPECT_EQ(pub().hostCount, 1);
+  EXPECT_EQ(pub().hostNames[0], u"本番\uFFFD");
+  EXPECT_EQ(pub().ftpUserId, u"u1");
+  EXPECT_EQ(desktop.messages, Lines{app::undecodableLineWarning(in(u"Morvanta.ini"), 1,
+                                                                u"HOST=本番\uFFFD,192.0.2.5", 2)});
+
+  platform::writeBinaryFile(in(u"Morvanta.ini"), "HOST=a,b\r\nFTP-PASSWORD=pa\xFFss\r\n");
+  desktop.messages.clear();
+  form = std::make_unique<MainForm>(factory, desktop, folder.path());
+  ASSERT_EQ(loadEnds(), std::nullopt);
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_EQ(desktop.messages[0].find(u"pa\uFFFDss"), std::u16string::npos);
+  EXPECT_NE(desktop.messages[0].find(u"FTP-PASSWORD=****"), std::u16string::npos);
+}
+
+TEST_F(StartupTest, RelativeProgramsAreTakenFromTheProgramFolder) {
+  const std::u16string s = platform::pathSeparator();
+  platform::writeTextLines(in(u"ed-here"), {u"#"});
+  struct Case {
+    std::u16string value, expected;
+  } cases[] = {
+      {u"tools" + s + u"ed -n", in(u"tools" + s + u"ed -n")},  // arguments kept
+      {u"ed-here", in(u"ed-here")},                            // lies in the program folder
+      {u"xdg-open", u"xdg-open"},                              // left for the PATH
+      {in(u"abs"), in(u"abs")},
+      {u"", u""},
+  };
+  for (const Case& c : cases) {
+    writeIni({u"TEXT-EDITOR=" + c.value, u"COBPLUSEDIT-PATH=" + c.value,
+              u"UNISYS-SJIS-PATH=" + c.value});
+    form = std::make_unique<MainForm>(factory, desktop, folder.path());
+    ASSERT_EQ(loadEnds(), std::nullopt);
+    EXPECT_EQ(pub().textEditor, c.expected) << platform::toUtf8(c.value);
+    EXPECT_EQ(pub().cobPlusEditPath, c.expected) << platform::toUtf8(c.value);
+    EXPECT_EQ(pub().sjisConverterPath, c.expected) << platform::toUtf8(c.value);
+  }
+  // A converter folder given as a prefix keeps its final separator.
+  writeIni({u"UNISYS-SJIS-PATH=conv" + s});
+  form = std::make_unique<MainForm>(factory, desktop, folder.path());
+  ASSERT_EQ(loadEnds(), std::nullopt);
+  EXPECT_EQ(pub().sjisConverterPath, in(u"conv") + s);
+}
+
+TEST_F(StartupTest, UnreadableBulkTableIsAWarningAndTheWindowStarts) {
+  ASSERT_TRUE(platform::createFolder(in(u"updatehtm.ini")));  // there, but no file
+  writeIni({u"HOST=a,b"});
+  ASSERT_EQ(loadEnds(), std::nullopt);
+  EXPECT_EQ(pub().bulkCount, 0);
+  EXPECT_EQ(form->Combo_host[0]->count(), 1);
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_TRUE(desktop.messages[0].starts_with(u"一括受信設定ファイルを読めません"));
 }
 
 }  // namespace

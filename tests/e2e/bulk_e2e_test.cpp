@@ -33,9 +33,11 @@ class BulkE2eTest : public E2eFixture {
     ASSERT_TRUE(platform::setModifiedTime(pcFile(name), localTime(modified)));
   }
 
-  // The tool's arguments for one received element, in brackets.
+  // The tool's arguments for one received element, in brackets. The
+  // table's relative output folder reaches the tool from the program folder.
   std::string toolRun(const std::u16string& name) const {
-    return "[FUNC:[RUNSTREAM]][INF:[" + u8(pcFile(name)) + "]　][OUTF:[HTMOUT]][PROJECT:[PJ01]]";
+    return "[FUNC:[RUNSTREAM]][INF:[" + u8(pcFile(name)) + "]　][OUTF:[" +
+           u8(folder.file(u"HTMOUT")) + "]][PROJECT:[PJ01]]";
   }
 
   std::u16string pcFolder;

@@ -89,6 +89,33 @@ TEST(ProgramTest, BadArgumentsAreRefused) {
   EXPECT_EQ(runMorvanta({QStringLiteral("--folder")}).status, 2);
 }
 
+// A new user asks the program itself what to configure and where.
+TEST(ProgramTest, HelpListsTheKeysAndWhereTheFilesLive) {
+  testing::TempFolder folder;
+  const ProgramRun run =
+      runMorvanta({QStringLiteral("--help"), QStringLiteral("--folder"), q(folder.path())});
+  EXPECT_EQ(run.status, 0);
+  for (const char* expected :
+       {"Morvanta.ini", "updatehtm.ini", "ini.ini", "FTPWK", "FTPRCV", "HOST=", "FTP-USERID=",
+        "FTP-PASSWORD=", "TEXT-EDITOR=", "FTP-SEND=", "FTP-SEND-WORK-FILE=", "UNISYS-SJIS-PATH=",
+        "UNISYS-SJIS-EXE=", "SJIS-UNISYS-EXE=", "COBPLUSEDIT-PATH=", "DEBUG=", "UTF-8"}) {
+    EXPECT_NE(run.out.find(expected), std::string::npos) << expected;
+  }
+  EXPECT_NE(run.out.find(platform::toUtf8(folder.path())), std::string::npos) << run.out;
+  // Asking for help writes nothing.
+  EXPECT_FALSE(platform::fileExists(folder.file(u"Morvanta.ini")));
+
+  // Help is there without any display to show a window on.
+  QProcess process;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("no-such-platform"));
+  process.setProcessEnvironment(env);
+  process.start(QStringLiteral(MORVANTA_BIN_DIR "/morvanta"), {QStringLiteral("-h")});
+  ASSERT_TRUE(process.waitForFinished(60000));
+  EXPECT_EQ(process.exitCode(), 0);
+  EXPECT_TRUE(process.readAllStandardOutput().contains("TEXT-EDITOR="));
+}
+
 TEST(LaunchOptionsTest, ReadsItsOptionsInBothForms) {
   const LaunchOptions options =
       parseLaunchOptions({u"--folder", u"/x", u"--toc", u"PRJ*SRC", u"--screenshot=/tmp/a.png"});

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/Platform.h"
 
@@ -93,6 +94,38 @@ TEST(Utf8, MalformedInputBecomesReplacement) {
   };
   for (const auto& c : cases) EXPECT_EQ(fromUtf8(c.bytes), c.text) << c.bytes;
   EXPECT_EQ(toUtf8(std::u16string(u"a") + char16_t(0xDC00)), "a\xEF\xBF\xBD");
+}
+
+TEST(SettingsText, PicksUtf8OnlyWhenCp932CannotBeMeant) {
+  struct Case {
+    const char* what;
+    std::string bytes;
+    bool utf8;
+    std::vector<std::u16string> lines;
+    std::vector<std::size_t> bad;
+  };
+  const Case cases[] = {
+      {"ascii", "A=1\r\nB=2", false, {u"A=1", u"B=2"}, {}},
+      {"cp932", "H=\x96\x7B\x94\xD4\r\n", false, {u"H=本番"}, {}},
+      {"utf-8", "H=\xE9\x96\x8B\xE7\x99\xBA\xE6\xA9\x9F\n", true, {u"H=開発機"}, {}},
+      {"utf-8 with mark", "\xEF\xBB\xBFH=\xE6\x9C\xAC\r\nX", true, {u"H=本", u"X"}, {}},
+      {"mark alone", "\xEF\xBB\xBF", true, {}, {}},
+      // Bytes both read (half-width kana in CP932, an accented letter in
+      // UTF-8) stay CP932, as the system has always read them.
+      {"both", "\xC3\xA9", false, {u"ﾃｩ"}, {}},
+      {"broken cp932",
+       "ok\r\nH=\x96\x7B\xFF\r\n\r\nP=\x81",
+       false,
+       {u"ok", u"H=本\uFFFD", u"", u"P=\uFFFD"},
+       {2, 4}},
+      {"broken after a mark", "\xEF\xBB\xBFok\n\xE6\x9C\n", true, {u"ok", u"\uFFFD"}, {2}},
+  };
+  for (const Case& c : cases) {
+    const SettingsText got = decodeSettingsText(c.bytes);
+    EXPECT_EQ(got.utf8, c.utf8) << c.what;
+    EXPECT_EQ(got.lines, c.lines) << c.what;
+    EXPECT_EQ(got.undecodableLines, c.bad) << c.what;
+  }
 }
 
 }  // namespace

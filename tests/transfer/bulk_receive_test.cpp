@@ -129,6 +129,9 @@ class BulkReceiveTest : public testing::FormFixture {
   std::u16string recv(const std::u16string& remote, const std::u16string& local) const {
     return u"RECV PRJ*RUN." + remote + u" " + joinPath(pc, local);
   }
+  // The table names the output folder relatively; it is meant from the
+  // program folder.
+  std::u16string htmOut() const { return joinPath(folder.path(), u"HTMOUT"); }
   std::u16string toolLine(const std::u16string& local, const std::u16string& outf) const {
     return u"tool.exe  FUNC:[RUNSTREAM] INF:[" + joinPath(pc, local) + u"]\u3000 OUTF:[" + outf +
            u"] PROJECT:[PJ01]";
@@ -171,7 +174,7 @@ TEST_F(BulkReceiveTest, FirstRunstreamRowOfTheUpperCasedFileIsUsed) {
   form->Command_AUTO_recv_Click(0);
   EXPECT_EQ(form->Text_2200file[0]->text(), u"PRJ*RUN");
   EXPECT_EQ(readLines(workFile(u"RECVAUTO.BAT")),
-            (Lines{u"ftp -s:" + workFile(u"RECVAUTO.TXT"), toolLine(u"MAIN.txt", u"HTMOUT")}));
+            (Lines{u"ftp -s:" + workFile(u"RECVAUTO.TXT"), toolLine(u"MAIN.txt", htmOut())}));
 }
 
 TEST_F(BulkReceiveTest, RefusalsBeforeAnythingIsWritten) {
@@ -238,8 +241,8 @@ TEST_F(BulkReceiveTest, ReceivesMissingAndOlderCopiesAtTheMinuteBoundary) {
             (Lines{u"open 192.0.2.1", u"USER1", u"SECRET1", recv(u"A/R1", u"A.R1.txt"),
                    recv(u"C", u"C.txt"), recv(u"E", u"E.txt"), u"bye"}));
   EXPECT_EQ(readLines(workFile(u"RECVAUTO.BAT")),
-            (Lines{u"ftp -s:" + workFile(u"RECVAUTO.TXT"), toolLine(u"A.R1.txt", u"HTMOUT"),
-                   toolLine(u"C.txt", u"HTMOUT"), toolLine(u"E.txt", u"HTMOUT")}));
+            (Lines{u"ftp -s:" + workFile(u"RECVAUTO.TXT"), toolLine(u"A.R1.txt", htmOut()),
+                   toolLine(u"C.txt", htmOut()), toolLine(u"E.txt", htmOut())}));
   EXPECT_EQ(desktop.messages, Lines{kRunBatchQuestion});
   EXPECT_EQ(readBytes(folder.file(u"testlog.txt")), "");
   EXPECT_EQ(form->pub.phasedTocPath, workFile(u"0phased-TOC.TXT"));
@@ -275,16 +278,43 @@ TEST_F(BulkReceiveTest, NothingToReceiveIsToldWithoutTheQuestion) {
   form->pub.ftpScriptName = u"RECV.TXT";
   desktop.yesNoCancelAnswers = {forms::Answer::Yes};
   pcCopy(u"MAIN.txt", 14, 0, 0);
-  for (const Lines& phased : {Lines{u"MAIN MAIN 2026/01/05  13:05  "},
-                              Lines{u"MAIN MAIN", u"X X"},  // TOC taken without dates
-                              Lines{}}) {
+  struct Case {
+    Lines phased;
+    const char16_t* message;
+  } cases[] = {
+      {{u"MAIN MAIN 2026/01/05  13:05  "}, kAllUpToDateMessage},
+      {{}, kAllUpToDateMessage},
+      // Taken without dates: nothing was compared, so "up to date" would mislead.
+      {{u"MAIN MAIN", u"X X", u"LIB LIB(REL)"}, kTocWithoutDatesMessage},
+      // One dated line is enough to have compared.
+      {{u"NEW NEW 2001/12/24  ", u"MAIN MAIN 2026/01/05  13:05  "}, kAllUpToDateMessage},
+  };
+  for (const Case& c : cases) {
     desktop.messages.clear();
-    writePhased(phased);
+    writePhased(c.phased);
     form->Command_AUTO_recv_Click(0);
-    EXPECT_EQ(desktop.messages, Lines{kAllUpToDateMessage});
+    EXPECT_EQ(desktop.messages, Lines{c.message}) << c.phased.size();
     expectNoJob();
     EXPECT_TRUE(form->bulkElements.empty());
   }
+}
+
+TEST_F(BulkReceiveTest, RelativeFoldersOfTheTableAreTakenFromTheProgramFolder) {
+  writeTable({u"HTM-AUTO-MAKE,PRJ*RUN,RUNSTREAM,PJ01,RUN,HTM",
+              u"HTM-AUTO-MAKE,PRJ*TWO,RUNSTREAM,PJ02,RUN,NONE",
+              u"HTM-AUTO-MAKE,PRJ*ABS,RUNSTREAM,PJ03," + pc + u","});
+  ASSERT_EQ(form->pub.bulkCount, 3);
+  EXPECT_EQ(form->pub.bulkTable[0].pcFolder, pc);
+  EXPECT_EQ(form->pub.bulkTable[0].outf, joinPath(folder.path(), u"HTM"));
+  EXPECT_EQ(form->pub.bulkTable[1].outf, u"NONE");
+  EXPECT_EQ(form->pub.bulkTable[2].pcFolder, pc);
+  EXPECT_EQ(form->pub.bulkTable[2].outf, u"");
+
+  // The receive compares in that folder, wherever the process was started.
+  pcCopy(u"MAIN.txt", 14, 0, 0);
+  writePhased({u"MAIN MAIN 2026/01/05  13:05  ", u"NEW NEW 2026/01/05  13:05  "});
+  form->Command_AUTO_recv_Click(0);
+  EXPECT_EQ(readLines(workFile(u"RECVAUTO.TXT")).at(3), recv(u"NEW", u"NEW.txt"));
 }
 
 TEST_F(BulkReceiveTest, AnswersRunShowOrLeaveThePair) {

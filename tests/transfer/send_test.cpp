@@ -76,12 +76,17 @@ TEST_F(SendTest, MissingPcFileIsNamedAndNothingIsSent) {
   expectNothingWritten();
 }
 
+std::u16string confirmation(const std::u16string& sendLine) {
+  return u"以下のFTPのSENDを実行してもよいですか？\n\n" + sendLine;
+}
+
 TEST_F(SendTest, ConfirmedSendCopiesWritesAndStarts) {
   platform::writeTextLines(joinPath(rcv, u"MAIN.R1_SYM"), {u"stale"});
   desktop.okCancelAnswers = {true};
   form->List_send_DblClick(0);
   const std::u16string line = u"SEND " + joinPath(rcv, u"MAIN.R1_SYM") + u" PRJ*SRC.MAIN/R1";
-  EXPECT_EQ(desktop.messages, Lines{line});
+  // The question leads the body as well as titling the box.
+  EXPECT_EQ(desktop.messages, Lines{confirmation(line)});
   EXPECT_EQ(desktop.titles, Lines{u"以下のFTPのSENDを実行してもよいですか？"});
   EXPECT_EQ(readLines(joinPath(rcv, u"MAIN.R1_SYM")), (Lines{u"@ASG,T X.", u"edited"}));
   EXPECT_EQ(readLines(workFile(u"SEND.TXT")),
@@ -112,8 +117,8 @@ TEST_F(SendTest, PaneFileWithAisOrXisIsSentWhenNoWorkFileIsSet) {
     desktop.startedBatches.clear();
     desktop.okCancelAnswers = {true};
     form->List_send_DblClick(0);
-    EXPECT_EQ(desktop.messages,
-              Lines{u"SEND " + joinPath(from, u"MAIN.R1_SYM") + u" " + file + u".MAIN/R1"});
+    EXPECT_EQ(desktop.messages, Lines{confirmation(u"SEND " + joinPath(from, u"MAIN.R1_SYM") +
+                                                   u" " + file + u".MAIN/R1")});
     EXPECT_EQ(desktop.startedBatches, Lines{workFile(u"SEND.BAT")});
   }
 }
@@ -122,7 +127,8 @@ TEST_F(SendTest, WorkFileTakesTheSendAndElementWithoutVersion) {
   form->pub.ftpSendWorkFile = u"PRJ*WORK";
   pick(u"MAIN");
   form->List_send_DblClick(0);
-  EXPECT_EQ(desktop.messages, Lines{u"SEND " + joinPath(rcv, u"MAIN._SYM") + u" PRJ*WORK.MAIN"});
+  EXPECT_EQ(desktop.messages,
+            Lines{confirmation(u"SEND " + joinPath(rcv, u"MAIN._SYM") + u" PRJ*WORK.MAIN")});
 }
 
 }  // namespace
