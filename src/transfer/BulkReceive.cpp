@@ -45,10 +45,10 @@ void emptyTestLog(const Module_pub& pub) {
   }
 }
 
-void offerToRun(MainForm& form) {
+void offerToRun(MainForm& form, const JobLabel& label) {
   switch (form.desktop.yesNoCancel(kRunBatchQuestion)) {
     case forms::Answer::Yes:
-      startJob(form);
+      startJob(form, label);
       break;
     case forms::Answer::No: {
       // Let the user look at the pair instead of running it.
@@ -121,7 +121,8 @@ void bulkReceive(MainForm& form, int i) {
   if (form.bulkElements.empty()) return form.desktop.msgBox(kAllUpToDateMessage);
 
   if (!writeBulkJob(form, {address, file, form.bulkElements, row})) return;
-  offerToRun(form);
+  offerToRun(form, {jobs::JobKind::Bulk, i, file, static_cast<int>(form.bulkElements.size()),
+                    {row.pcFolder}});
 }
 
 }  // namespace morvanta::transfer

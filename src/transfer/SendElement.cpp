@@ -58,7 +58,9 @@ void sendElement(MainForm& form, int i) {
   const SendJob job = sendJobFor(form, address, file, elt);
   if (!makeUploadCopy(form, job)) return;
   if (!writeSendJob(form, job)) return;
-  if (form.desktop.okCancel(sendScriptLine(job), kSendConfirmTitle)) startJob(form);
+  if (form.desktop.okCancel(sendScriptLine(job), kSendConfirmTitle)) {
+    startJob(form, {jobs::JobKind::Send, i, job.remoteName});
+  }
 }
 
 void setUpNewElement(MainForm& form, int i) {
