@@ -10,10 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "app/DesktopJobHost.h"
 #include "app/Module_pub.h"
 #include "forms/ControlFactory.h"
 #include "forms/Controls.h"
 #include "forms/Desktop.h"
+#include "jobs/JobQueue.h"
 #include "text/TxtHdl.h"
 #include "u2200/Class2200.h"
 
@@ -81,6 +83,17 @@ class MainForm {
   // Elements the last bulk receive collected, in phased TOC order.
   std::vector<std::u16string> bulkElements;
 
+  // --- Jobs ----------------------------------------------------------------
+  // Every batch file the form starts is a job of this queue; Jobs_Tick
+  // follows them (every kJobTickMs in the window, by hand in tests).
+  static constexpr int kJobTickMs = 100;
+  app::DesktopJobHost jobHost{desktop};
+  jobs::JobQueue jobs{jobHost};
+  // Job files a writer could not write yet because an unfinished job holds
+  // their names; the next submitted job takes them.
+  std::vector<jobs::JobFile> stagedJobFiles;
+  std::vector<std::u16string> stagedRemovals;
+
   // --- Shared state and services -------------------------------------------
   Module_pub pub;
   TxtHdl txtHdl;
@@ -114,6 +127,8 @@ class MainForm {
   void Command_jcl_phase_Click();
   void Text_2200file_LostFocus(int i);
   void Text_file_elt_LostFocus();
+  void Jobs_Tick();
+  void Job_Cancel(int id);
 };
 
 }  // namespace morvanta

@@ -3,6 +3,7 @@
 #include "analysis/ClipboardCommand.h"
 #include "analysis/ListingDrop.h"
 #include "analysis/UseAnalysis.h"
+#include "app/JobOutcome.h"
 #include "app/Layout.h"
 #include "app/MainForm.h"
 #include "app/Startup.h"
@@ -68,6 +69,12 @@ void MainForm::Text_2200file_LostFocus(int i) {
 }
 void MainForm::Text_file_elt_LostFocus() {
   analysis::fileEltBoxLostFocus(*this);
+}
+void MainForm::Jobs_Tick() {
+  app::followJobs(*this);
+}
+void MainForm::Job_Cancel(int id) {
+  app::cancelJob(*this, id);
 }
 
 }  // namespace morvanta

@@ -1,5 +1,6 @@
 #include "catalogue/TocRequest.h"
 
+#include "app/JobOutcome.h"
 #include "app/MainForm.h"
 #include "app/ShellText.h"
 #include "catalogue/TocListing.h"
@@ -18,15 +19,26 @@ std::u16string resultPath(MainForm& form, int i) {
   return platform::joinPath(form.FOLDER_NAME(u"WK", u""), transfer::tocResultName(i));
 }
 
+// While its job runs the pane's TOC button cancels it; once the job is
+// over and only the wait for the listing is left, the button is greyed.
+void showTocButton(MainForm& form, int i, bool jobRunning, bool pending) {
+  forms::CommandButton& button = *form.Command_toc[pane(i)];
+  button.setCaption(jobRunning ? kCancelTocCaption : kTocCaption);
+  button.setEnabled(jobRunning || !pending);
+}
+
 void setPending(MainForm& form, int i, bool pending) {
   form.Timer1[pane(i)]->setEnabled(pending);
-  form.Command_toc[pane(i)]->setEnabled(!pending);
+  showTocButton(form, i, pending, pending);
   form.Command_SEL[pane(i)]->setEnabled(!pending);
 }
 
 }  // namespace
 
 void requestToc(MainForm& form, int i) {
+  if (const jobs::Job* running = form.jobs.unfinished(jobs::JobKind::Toc, i)) {
+    return app::cancelJob(form, running->id);
+  }
   forms::TextBox& fileBox = *form.Text_2200file[pane(i)];
   const std::u16string file = app::trimBlanks(fileBox.text());
   fileBox.setText(file);
@@ -45,15 +57,56 @@ void requestToc(MainForm& form, int i) {
   form.pollTicks = 0;
   form.Timer1[pane(i)]->setInterval(kPollIntervalMs);
   setPending(form, i, true);
-  transfer::startJob(form);
+  transfer::startJob(form, {jobs::JobKind::Toc, i, file});
 }
 
 void pollToc(MainForm& form, int i) {
   form.desktop.pause50ms();
+  // A job that tells its outcome ends the wait itself (tocJobEnded), however
+  // long the listing takes; so does one still waiting for its turn.
+  const jobs::Job* job = form.jobs.unfinished(jobs::JobKind::Toc, i);
+  if (job != nullptr && (job->state == jobs::JobState::Queued || job->process.reportsStatus)) {
+    return;
+  }
   ++form.pollTicks;
   if (!platform::fileExists(resultPath(form, i)) && form.pollTicks < kPollTickLimit) return;
   setPending(form, i, false);
   load_toc_result(form, i, u"");
+}
+
+void tocJobEnded(MainForm& form, const jobs::Job& job) {
+  const int i = job.pane;
+  if (i < 0 || i >= MainForm::kPanes) return;
+  // Not waiting any more (the tick limit passed, or a newer request of the
+  // pane is on its way): this job's end changes nothing.
+  if (!form.Timer1[pane(i)]->enabled()) return;
+  if (form.jobs.unfinished(jobs::JobKind::Toc, i) != nullptr) return;
+  switch (job.state) {
+    case jobs::JobState::Succeeded:
+      setPending(form, i, false);
+      load_toc_result(form, i, u"");
+      break;
+    case jobs::JobState::Failed:
+      setPending(form, i, false);
+      form.desktop.msgBox(kNoTocMessage + (u" (" + job.reason + u")"));
+      break;
+    case jobs::JobState::Cancelled:
+      setPending(form, i, false);
+      break;
+    case jobs::JobState::Finished:
+      // Nothing says how it went: a listing that is there is taken now,
+      // otherwise the ticks decide as they always have.
+      if (platform::fileExists(resultPath(form, i))) {
+        setPending(form, i, false);
+        load_toc_result(form, i, u"");
+      } else {
+        showTocButton(form, i, false, true);
+      }
+      break;
+    case jobs::JobState::Queued:
+    case jobs::JobState::Running:
+      break;
+  }
 }
 
 std::int16_t load_toc_result(MainForm& form, int i, const std::u16string& filter) {

@@ -31,6 +31,22 @@ class Desktop {
   // cannot be started the user is told why.
   virtual void startBatch(const std::u16string& batchPath) = 0;
 
+  // Starts a batch file so that its end can be watched and the job ended.
+  // Throws platform::FileError when it cannot be started (the job then
+  // fails with that reason). A desktop that runs the batch file to its end
+  // before returning keeps the default: nothing is left to watch.
+  virtual platform::BatchProcess startWatchedBatch(const std::u16string& batchPath) {
+    startBatch(batchPath);
+    return {};
+  }
+  virtual bool batchRunning(platform::BatchProcess& batch) { return platform::batchRunning(batch); }
+  virtual void cancelBatch(platform::BatchProcess& batch) { platform::cancelBatch(batch); }
+  virtual void releaseBatch(platform::BatchProcess& batch) { platform::releaseBatch(batch); }
+
+  // Tells the user something without waiting for an answer (a failed job).
+  // A desktop without a place for notices shows a message box.
+  virtual void notify(const std::u16string& text) { msgBox(text); }
+
   // Lets the window breathe for 50 ms (the TOC poll does it every tick).
   virtual void pause50ms() = 0;
   virtual platform::DateTime now() = 0;

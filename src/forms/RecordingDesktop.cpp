@@ -44,6 +44,33 @@ void RecordingDesktop::startBatch(const std::u16string& batchPath) {
   if (startForReal) startBatchOrTell(*this, batchPath);
 }
 
+platform::BatchProcess RecordingDesktop::startWatchedBatch(const std::u16string& batchPath) {
+  startedBatches.push_back(batchPath);
+  if (startForReal) return platform::startWatchedBatch(batchPath);
+  platform::BatchProcess batch;
+  if (holdBatches) {
+    batch.pid = nextBatchId++;
+    batch.reportsStatus = true;
+    heldBatches.insert(batch.pid);
+  }
+  return batch;
+}
+
+bool RecordingDesktop::batchRunning(platform::BatchProcess& batch) {
+  if (startForReal) return platform::batchRunning(batch);
+  return heldBatches.count(batch.pid) != 0;
+}
+
+void RecordingDesktop::cancelBatch(platform::BatchProcess& batch) {
+  if (startForReal) return platform::cancelBatch(batch);
+  cancelledBatches.push_back(batch.pid);
+  heldBatches.erase(batch.pid);
+}
+
+void RecordingDesktop::releaseBatch(platform::BatchProcess& batch) {
+  if (startForReal) platform::releaseBatch(batch);
+}
+
 std::optional<std::u16string> RecordingDesktop::showSearchWindow(const std::u16string& current) {
   messages.push_back(u"[LC] " + current);
   if (searchAnswers.empty()) return std::nullopt;

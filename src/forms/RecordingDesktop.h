@@ -2,7 +2,9 @@
 // A Desktop that records what a command asked for and answers from a
 // script, so tests run without a window, a clock or a user.
 
+#include <cstdint>
 #include <deque>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -35,10 +37,22 @@ class RecordingDesktop : public Desktop {
   std::deque<Answer> yesNoCancelAnswers;
   std::deque<std::optional<std::u16string>> searchAnswers;
 
+  // Non-modal notices, in the order given.
+  std::vector<std::u16string> notices;
+  // Batch files not started for real: with holdBatches each stays running
+  // (its id in heldBatches) until a test ends it; otherwise it has ended by
+  // the time it is looked at. Cancelled ids are recorded.
+  bool holdBatches = false;
+  std::set<std::int64_t> heldBatches;
+  std::vector<std::int64_t> cancelledBatches;
+  // Ends every held batch (the tests write their status files first).
+  void endHeldBatches() { heldBatches.clear(); }
+
   // When set, batch files and programs are really started (end-to-end
   // tests); a failure to start is then shown as a message, as the window
   // does.
   bool startForReal = false;
+  std::int64_t nextBatchId = 1000;  // the id the next held batch gets
 
   void msgBox(const std::u16string& text) override;
   bool okCancel(const std::u16string& text, const std::u16string& title) override;
@@ -47,6 +61,11 @@ class RecordingDesktop : public Desktop {
   void clipboardSetText(const std::u16string& text) override;
   void startProcess(const std::u16string& commandLine) override;
   void startBatch(const std::u16string& batchPath) override;
+  platform::BatchProcess startWatchedBatch(const std::u16string& batchPath) override;
+  bool batchRunning(platform::BatchProcess& batch) override;
+  void cancelBatch(platform::BatchProcess& batch) override;
+  void releaseBatch(platform::BatchProcess& batch) override;
+  void notify(const std::u16string& text) override { notices.push_back(text); }
   void pause50ms() override { ++pauses; }
   platform::DateTime now() override { return clock; }
   std::optional<std::u16string> showSearchWindow(const std::u16string& current) override;

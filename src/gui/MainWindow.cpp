@@ -44,11 +44,41 @@ MainWindow::MainWindow(const std::u16string& programFolder, forms::Desktop* desk
       factory_(*this) {
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(toQString(app::kMainFormCaption));
-  resize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
+  resize(twipsToPixels(kClientWidthTwips),
+         twipsToPixels(kClientHeightTwips) + JobBar::kHeightPixels);
   setFonts();
   form_ = std::make_unique<MainForm>(factory_, desktop_, programFolder);
   for (int i = 0; i < MainForm::kPanes; ++i) connectPane(i);
   connectShared();
+  jobBar_ = new JobBar(*form_, this);
+  placeJobBar();
+  if (ownDesktop_) {
+    ownDesktop_->setNoticeSink([this](const std::u16string& text) { jobBar_->showNotice(text); });
+  }
+  jobTimer_.setInterval(MainForm::kJobTickMs);
+  connect(&jobTimer_, &QTimer::timeout, this, &MainWindow::followJobs);
+  jobTimer_.start();
+}
+
+void MainWindow::followJobs() {
+  forward([this] { form_->Jobs_Tick(); });
+  jobBar_->refresh();
+  // A pane waiting for its TOC shows it under the mouse.
+  for (int i = 0; i < MainForm::kPanes; ++i) {
+    const bool waiting = form_->jobs.unfinished(jobs::JobKind::Toc, i) != nullptr;
+    if (auto* list = factory_.find<ListWidget>(u"List_elt", i)) {
+      if (waiting) {
+        list->setCursor(Qt::BusyCursor);
+      } else {
+        list->unsetCursor();
+      }
+    }
+  }
+}
+
+void MainWindow::placeJobBar() {
+  if (jobBar_ == nullptr) return;
+  jobBar_->setGeometry(0, height() - JobBar::kHeightPixels, width(), JobBar::kHeightPixels);
 }
 
 MainWindow::~MainWindow() = default;
@@ -160,7 +190,8 @@ void MainWindow::tick(int i) {
 
 void MainWindow::keepSizeInForm() {
   form_->windowWidth = pixelsToTwips(width());
-  form_->windowHeight = pixelsToTwips(height());
+  // The job strip is not part of the form's design area.
+  form_->windowHeight = pixelsToTwips(height() - JobBar::kHeightPixels);
 }
 
 // Start-up runs before the window first appears, so a configuration error
@@ -182,6 +213,7 @@ void MainWindow::setVisible(bool visible) {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  placeJobBar();
   if (!form_) return;
   keepSizeInForm();
   if (loaded_) forward([this] { form_->Form_Resize(); });

@@ -2,6 +2,7 @@
 // The main window: owns the MainForm built on Qt controls and forwards each
 // control event to its MainForm handler, nothing more.
 
+#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "app/MainForm.h"
+#include "gui/JobBar.h"
 #include "gui/QtControlFactory.h"
 #include "gui/QtDesktop.h"
 
@@ -30,6 +32,7 @@ class MainWindow : public QWidget {
   const QtControlFactory& controls() const { return factory_; }
   // The window's own desktop; nullptr when another was given.
   QtDesktop* qtDesktop() { return ownDesktop_.get(); }
+  JobBar& jobBar() { return *jobBar_; }
 
   // Loads the form (Form_Load) the first time the window is shown.
   void setVisible(bool visible) override;
@@ -46,12 +49,16 @@ class MainWindow : public QWidget {
   void forward(const std::function<void()>& handler);
   void tick(int i);
   void keepSizeInForm();
+  void followJobs();
+  void placeJobBar();
 
   std::unique_ptr<QtDesktop> ownDesktop_;
   forms::Desktop& desktop_;
   QtControlFactory factory_;
   std::unique_ptr<MainForm> form_;
   bool loaded_ = false;
+  JobBar* jobBar_ = nullptr;
+  QTimer jobTimer_;  // follows the jobs every MainForm::kJobTickMs
   // A pane's timer does not tick again while its last tick is still being
   // handled (a message box of the poll keeps the events coming).
   std::array<bool, MainForm::kPanes> ticking_{};

@@ -81,6 +81,16 @@ void QtDesktop::startBatch(const std::u16string& batchPath) {
   forms::startBatchOrTell(*this, batchPath);
 }
 
+platform::BatchProcess QtDesktop::startWatchedBatch(const std::u16string& batchPath) {
+  return platform::startWatchedBatch(batchPath);
+}
+
+void QtDesktop::notify(const std::u16string& text) {
+  if (unattended_) return tell("notice", text);
+  if (noticeSink_) return noticeSink_(text);
+  msgBox(text);
+}
+
 // The window keeps answering while it waits.
 void QtDesktop::pause50ms() {
   QEventLoop loop;

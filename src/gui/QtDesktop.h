@@ -5,6 +5,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
 #include "forms/Desktop.h"
 
@@ -32,6 +33,12 @@ class QtDesktop : public forms::Desktop {
   void clipboardSetText(const std::u16string& text) override;
   void startProcess(const std::u16string& commandLine) override;
   void startBatch(const std::u16string& batchPath) override;
+  platform::BatchProcess startWatchedBatch(const std::u16string& batchPath) override;
+  // Notices go to `sink` (the window's status bar) when one is set.
+  void notify(const std::u16string& text) override;
+  void setNoticeSink(std::function<void(const std::u16string&)> sink) {
+    noticeSink_ = std::move(sink);
+  }
   void pause50ms() override;
   platform::DateTime now() override;
   std::optional<std::u16string> showSearchWindow(const std::u16string& current) override;
@@ -42,6 +49,7 @@ class QtDesktop : public forms::Desktop {
 
   QPointer<QWidget> owner_;
   bool unattended_ = false;
+  std::function<void(const std::u16string&)> noticeSink_;
 };
 
 }  // namespace morvanta::gui

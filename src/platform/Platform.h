@@ -95,6 +95,9 @@ bool setModifiedTime(const std::u16string& path, const DateTime& when);
 // Replaces `to` in one step and keeps the modified time of `from`.
 bool copyFile(const std::u16string& from, const std::u16string& to);
 bool deleteFile(const std::u16string& path);  // false when it was not there
+// Removes what an interrupted safe write left in `folder` (NAME.<16 hex
+// digits>.tmp); returns how many. A folder that cannot be listed has none.
+int removeTemporaryFiles(const std::u16string& folder);
 bool renameFile(const std::u16string& from, const std::u16string& to);  // replaces
 
 std::u16string currentFolder();
@@ -130,6 +133,42 @@ void startCommandLine(const std::u16string& commandLine);
 // runner morvanta-run runs it, its output kept in batchPath + ".log".
 // Throws FileError when there is nothing to run it with.
 void startBatchFile(const std::u16string& batchPath);
+
+// --- Watched batch jobs ----------------------------------------------------
+
+// A batch file started so that it can be watched and ended. On POSIX the
+// runner leads a process group of its own (pid); on Windows the command
+// interpreter runs in a job object (process, group). pid 0 means there is
+// nothing to watch.
+struct BatchProcess {
+  std::int64_t pid = 0;
+  std::uintptr_t process = 0;
+  std::uintptr_t group = 0;
+  // The runner tells how the job went in BATCH.status; without it (the
+  // system's FTP client) only the end of the process is known.
+  bool reportsStatus = false;
+};
+
+// Starts a batch file like startBatchFile, but watchable. The log beside
+// the batch file is trimmed first (trimLog). Throws FileError.
+BatchProcess startWatchedBatch(const std::u16string& batchPath);
+// True while the job's process runs. Reaps it once it has ended.
+bool batchRunning(BatchProcess& batch);
+// Ends the job's process and everything it started that stayed in its group.
+void cancelBatch(BatchProcess& batch);
+// Lets go of what the handle holds (Windows handles); the process runs on.
+void releaseBatch(BatchProcess& batch);
+
+// The job runner: MORVANTA_RUNNER when set, else morvanta-run beside the
+// program, else on PATH; empty when there is none.
+std::u16string jobRunnerPath();
+
+// Logs are appended to by every run: when `path` is larger than maxBytes
+// only its last keepBytes (from a line start) stay. Failures are ignored.
+inline constexpr std::uintmax_t kLogMaxBytes = 256 * 1024;
+inline constexpr std::uintmax_t kLogKeepBytes = 64 * 1024;
+void trimLog(const std::u16string& path, std::uintmax_t maxBytes = kLogMaxBytes,
+             std::uintmax_t keepBytes = kLogKeepBytes);
 
 // Runs a program with its arguments and waits for it to end; no shell in
 // between. A name without a folder is looked up on PATH. Returns the exit

@@ -501,6 +501,51 @@ std::u16string currentFolder() {
 
 // --- Processes ---------------------------------------------------------------
 
+int removeTemporaryFiles(const std::u16string& folder) {
+  std::vector<std::u16string> names;
+  try {
+    names = listFiles(folder);
+  } catch (const FileError&) {
+    return 0;
+  }
+  // Only the shape temporaryNameFor gives: a user's own "x.tmp" stays.
+  const auto isTemporary = [](const std::u16string& name) {
+    constexpr std::size_t kTail = 1 + 16 + 4;  // ".<hex>.tmp"
+    if (name.size() <= kTail || !name.ends_with(u".tmp")) return false;
+    const std::size_t dot = name.size() - kTail;
+    if (name[dot] != u'.') return false;
+    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(dot) + 1, name.end() - 4,
+                       [](char16_t c) { return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f'); });
+  };
+  int removed = 0;
+  for (const auto& name : names) {
+    if (isTemporary(name) && deleteFile(joinPath(folder, name))) ++removed;
+  }
+  return removed;
+}
+
+void trimLog(const std::u16string& path, std::uintmax_t maxBytes, std::uintmax_t keepBytes) {
+  std::error_code ec;
+  const fs::path native = detail::nativePath(path);
+  const std::uintmax_t size = fs::file_size(native, ec);
+  if (ec || size <= maxBytes) return;
+  keepBytes = std::min(keepBytes, size);
+  std::string tail(static_cast<std::size_t>(keepBytes), '\0');
+  {
+    std::ifstream in(native, std::ios::binary);
+    in.seekg(static_cast<std::streamoff>(size - keepBytes));
+    if (!in.read(tail.data(), static_cast<std::streamsize>(tail.size()))) return;
+  }
+  // Start at a whole line; a run's first lines may be lost, never half a line.
+  const std::size_t lineStart = tail.find('\n');
+  tail.erase(0, lineStart == std::string::npos ? 0 : lineStart + 1);
+  try {
+    replaceWithBytes(path, tail);
+  } catch (const FileError&) {
+    // The log only grows on: no job fails because its log stayed long.
+  }
+}
+
 std::vector<std::u16string> splitCommandLine(const std::u16string& commandLine) {
   std::vector<std::u16string> words;
   std::u16string word;

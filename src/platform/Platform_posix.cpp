@@ -333,18 +333,104 @@ void startDetached(const std::u16string& program, const std::vector<std::u16stri
   }
 }
 
-void startBatchFile(const std::u16string& batchPath) {
+std::u16string jobRunnerPath() {
+  // Set by tests and by installs that keep the runner elsewhere.
+  const std::u16string chosen = environment(u"MORVANTA_RUNNER");
+  if (!chosen.empty()) return isExecutableFile(toUtf8(chosen)) ? chosen : std::u16string();
+  std::u16string runner = joinPath(executableFolder(), u"morvanta-run");
+  if (!isExecutableFile(toUtf8(runner))) runner = fromUtf8(resolveProgram("morvanta-run"));
+  return runner;
+}
+
+namespace {
+
+std::u16string runnerFor(const std::u16string& batchPath) {
   if (!fileExists(batchPath)) {
     throw FileError("cannot run " + toUtf8(batchPath) + ": the batch file is missing");
   }
-  std::u16string runner = joinPath(executableFolder(), u"morvanta-run");
-  if (!isExecutableFile(toUtf8(runner))) runner = fromUtf8(resolveProgram("morvanta-run"));
+  const std::u16string runner = jobRunnerPath();
   if (runner.empty()) {
     throw FileError("cannot run " + toUtf8(batchPath) +
                     ": the job runner morvanta-run was not found beside the program or on PATH");
   }
+  return runner;
+}
+
+}  // namespace
+
+void startBatchFile(const std::u16string& batchPath) {
+  const std::u16string runner = runnerFor(batchPath);
+  trimLog(batchPath + u".log");
   startDetached(runner, {batchPath}, batchPath + u".log");
 }
+
+BatchProcess startWatchedBatch(const std::u16string& batchPath) {
+  const std::u16string runner = runnerFor(batchPath);
+  const std::u16string logFile = batchPath + u".log";
+  trimLog(logFile);
+  const std::string file = toUtf8(runner);
+  std::vector<std::string> words{file, toUtf8(batchPath)};
+  std::vector<char*> argv{words[0].data(), words[1].data(), nullptr};
+  std::string shell = "/bin/sh";
+  std::vector<char*> shellArgv{shell.data(), words[0].data(), words[1].data(), nullptr};
+
+  Fd log(::open(toUtf8(logFile).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
+  if (log.get() < 0) {
+    throw FileError("cannot run " + toUtf8(batchPath) + ": cannot open the log " +
+                    toUtf8(logFile) + ": " + errorText(errno));
+  }
+  Fd nullInput(::open("/dev/null", O_RDONLY | O_CLOEXEC));
+  int pipeFds[2];
+  if (::pipe2(pipeFds, O_CLOEXEC) != 0) {
+    throw FileError("cannot run " + toUtf8(batchPath) + ": " + errorText(errno));
+  }
+  Fd reportRead(pipeFds[0]);
+  Fd reportWrite(pipeFds[1]);
+
+  // One child, leading a process group of its own: it stays ours to reap,
+  // and a cancel reaches the runner and every program it runs.
+  pid_t child = ::fork();
+  if (child < 0) throw FileError("cannot run " + toUtf8(batchPath) + ": " + errorText(errno));
+  if (child == 0) {
+    ::setpgid(0, 0);
+    execChild(file.c_str(), argv.data(), shellArgv.data(), nullInput.get(), log.get(),
+              reportWrite.get());
+  }
+  ::setpgid(child, child);  // also here, so a cancel right away finds the group
+  reportWrite.reset();
+  int error = 0;
+  auto got = retry([&] { return ::read(reportRead.get(), &error, sizeof error); });
+  if (got == static_cast<ssize_t>(sizeof error)) {
+    int status = 0;
+    retry([&] { return ::waitpid(child, &status, 0); });
+    throw FileError("cannot run " + toUtf8(batchPath) + ": " + errorText(error));
+  }
+  BatchProcess batch;
+  batch.pid = child;
+  batch.reportsStatus = true;
+  return batch;
+}
+
+bool batchRunning(BatchProcess& batch) {
+  if (batch.pid <= 0) return false;
+  int status = 0;
+  const pid_t got = retry([&] { return ::waitpid(static_cast<pid_t>(batch.pid), &status, WNOHANG); });
+  if (got == 0) return true;
+  batch.pid = 0;  // reaped (or not ours any more): never signal that id again
+  return false;
+}
+
+void cancelBatch(BatchProcess& batch) {
+  if (batch.pid <= 0) return;
+  // The whole group, at once: a transfer half done must not go on writing.
+  ::kill(-static_cast<pid_t>(batch.pid), SIGKILL);
+  int status = 0;
+  retry([&] { return ::waitpid(static_cast<pid_t>(batch.pid), &status, 0); });
+  batch.pid = 0;
+}
+
+// A POSIX child holds nothing but its id.
+void releaseBatch(BatchProcess&) {}
 
 bool programExists(const std::u16string& program) {
   if (program.empty()) return false;

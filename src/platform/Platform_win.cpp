@@ -281,6 +281,65 @@ void startBatchFile(const std::u16string& batchPath) {
   createProcess(commandLine, INVALID_HANDLE_VALUE, CREATE_NO_WINDOW, toUtf8(batchPath));
 }
 
+// The system's FTP client tells nobody how it went; a runner named by
+// MORVANTA_RUNNER is not used here, the command interpreter runs the batch.
+std::u16string jobRunnerPath() {
+  return u"";
+}
+
+BatchProcess startWatchedBatch(const std::u16string& batchPath) {
+  if (!fileExists(batchPath)) {
+    throw FileError("cannot run " + toUtf8(batchPath) + ": the batch file is missing");
+  }
+  std::u16string interpreter = environment(u"ComSpec");
+  if (interpreter.empty()) interpreter = u"cmd.exe";
+  // The interpreter runs the batch file itself, in a console of its own, so
+  // its process is the job's; the job object holds whatever it starts.
+  std::wstring commandLine =
+      quoteProgram(wide(interpreter)) + L" /c \"\"" + wide(batchPath) + L"\"\"";
+  HANDLE group = CreateJobObjectW(nullptr, nullptr);
+  if (group == nullptr) {
+    throw FileError("cannot run " + toUtf8(batchPath) + ": " + lastErrorText(GetLastError()));
+  }
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
+                      CREATE_NEW_CONSOLE | CREATE_SUSPENDED, nullptr, nullptr, &startup,
+                      &process)) {
+    const DWORD error = GetLastError();
+    CloseHandle(group);
+    throw FileError("cannot run " + toUtf8(batchPath) + ": " + lastErrorText(error));
+  }
+  // In the group before it runs a single line, so nothing it starts escapes.
+  AssignProcessToJobObject(group, process.hProcess);
+  ResumeThread(process.hThread);
+  CloseHandle(process.hThread);
+  BatchProcess batch;
+  batch.pid = static_cast<std::int64_t>(process.dwProcessId);
+  batch.process = reinterpret_cast<std::uintptr_t>(process.hProcess);
+  batch.group = reinterpret_cast<std::uintptr_t>(group);
+  batch.reportsStatus = false;
+  return batch;
+}
+
+bool batchRunning(BatchProcess& batch) {
+  if (batch.process == 0) return false;
+  return WaitForSingleObject(reinterpret_cast<HANDLE>(batch.process), 0) == WAIT_TIMEOUT;
+}
+
+void cancelBatch(BatchProcess& batch) {
+  if (batch.group != 0) TerminateJobObject(reinterpret_cast<HANDLE>(batch.group), 1);
+  if (batch.process != 0) WaitForSingleObject(reinterpret_cast<HANDLE>(batch.process), 5000);
+}
+
+void releaseBatch(BatchProcess& batch) {
+  if (batch.process != 0) CloseHandle(reinterpret_cast<HANDLE>(batch.process));
+  if (batch.group != 0) CloseHandle(reinterpret_cast<HANDLE>(batch.group));
+  batch.process = 0;
+  batch.group = 0;
+}
+
 bool programExists(const std::u16string& program) {
   if (program.empty()) return false;
   wchar_t found[MAX_PATH];

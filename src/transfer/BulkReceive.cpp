@@ -60,10 +60,10 @@ bool tocHasDates(const std::vector<std::u16string>& phasedLines) {
   return false;
 }
 
-void offerToRun(MainForm& form) {
+void offerToRun(MainForm& form, const JobLabel& label) {
   switch (form.desktop.yesNoCancel(kRunBatchQuestion)) {
     case forms::Answer::Yes:
-      startJob(form);
+      startJob(form, label);
       break;
     case forms::Answer::No: {
       // Let the user look at the pair instead of running it.
@@ -141,7 +141,8 @@ void bulkReceive(MainForm& form, int i) {
   }
 
   if (!writeBulkJob(form, {address, file, form.bulkElements, row})) return;
-  offerToRun(form);
+  offerToRun(form, {jobs::JobKind::Bulk, i, file, static_cast<int>(form.bulkElements.size()),
+                    {row.pcFolder}});
 }
 
 }  // namespace morvanta::transfer

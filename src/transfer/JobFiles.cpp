@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "app/JobOutcome.h"
 #include "app/MainForm.h"
 #include "platform/Platform.h"
 #include "transfer/JobValueCheck.h"
@@ -75,6 +76,15 @@ bool writePair(MainForm& form, const std::vector<JobValue>& values, const std::u
   }
   form.pub.batchFileName = batchName;
   form.pub.ftpScriptName = scriptName;
+  form.stagedJobFiles.clear();
+  form.stagedRemovals.clear();
+  const std::u16string scriptPath = joinPath(work, scriptName);
+  const std::u16string batchPath = joinPath(work, batchName);
+  if (form.jobs.holds(scriptPath) || form.jobs.holds(batchPath)) {
+    // A job still running reads these names: the pair waits for its turn.
+    form.stagedJobFiles = {{scriptPath, pair.script}, {batchPath, pair.batch}};
+    return true;
+  }
   try {
     platform::writeTextLines(joinPath(work, scriptName), pair.script);
     platform::writeTextLines(joinPath(work, batchName), pair.batch);
@@ -173,7 +183,12 @@ bool writeTocJob(MainForm& form, const TocJob& job) {
     return false;
   }
   // The poll takes the result file's appearance as the job's end.
-  platform::deleteFile(joinPath(work, tocResultName(job.pane)));
+  const std::u16string result = joinPath(work, tocResultName(job.pane));
+  if (form.stagedJobFiles.empty()) {
+    platform::deleteFile(result);
+  } else {
+    form.stagedRemovals.push_back(result);
+  }
   return true;
 }
 
@@ -237,8 +252,26 @@ bool writeBulkJob(MainForm& form, const BulkJob& job) {
                    bulkJobLines(pub, form.cls2200, work, job));
 }
 
-void startJob(MainForm& form) {
-  form.desktop.startBatch(joinPath(workFolder(form), form.pub.batchFileName));
+int startJob(MainForm& form, const JobLabel& label) {
+  const std::u16string work = workFolder(form);
+  jobs::JobRequest request;
+  request.kind = label.kind;
+  request.pane = label.pane;
+  request.subject = label.subject;
+  request.elementCount = label.elementCount;
+  request.outputFolders = label.outputFolders;
+  request.batchPath = joinPath(work, form.pub.batchFileName);
+  request.scriptPath = joinPath(work, form.pub.ftpScriptName);
+  request.files = std::move(form.stagedJobFiles);
+  request.removeBeforeStart = std::move(form.stagedRemovals);
+  form.stagedJobFiles.clear();
+  form.stagedRemovals.clear();
+  const int id = form.jobs.submit(std::move(request));
+  // A job that could not start, or a desktop that ran it to its end, is
+  // told about now, not a tick later.
+  const jobs::Job* job = form.jobs.find(id);
+  if (job != nullptr && job->over()) app::followJobs(form);
+  return id;
 }
 
 }  // namespace morvanta::transfer

@@ -16,9 +16,11 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/Module_pub.h"
+#include "jobs/Job.h"
 #include "u2200/Class2200.h"
 
 namespace morvanta {
@@ -85,9 +87,27 @@ bool writeReceiveJob(MainForm& form, const ReceiveJob& job);
 bool writeSendJob(MainForm& form, const SendJob& job);
 bool writeBulkJob(MainForm& form, const BulkJob& job);
 
-// Starts {work}\pub.batchFileName without waiting (the desktop tells the
-// user when it cannot be started).
-void startJob(MainForm& form);
+// What the job list shows of a job and where its output goes.
+struct JobLabel {
+  JobLabel(jobs::JobKind kind, int pane, std::u16string subject, int elementCount = 0,
+           std::vector<std::u16string> outputFolders = {})
+      : kind(kind),
+        pane(pane),
+        subject(std::move(subject)),
+        elementCount(elementCount),
+        outputFolders(std::move(outputFolders)) {}
+  jobs::JobKind kind;
+  int pane;                // -1: no pane
+  std::u16string subject;  // e.g. PRJ*SRC or PRJ*SRC.MAIN/R1
+  int elementCount;
+  std::vector<std::u16string> outputFolders;  // cleared of partial files on cancel
+};
+
+// Hands {work}\pub.batchFileName (and any pair the writer had to hold
+// back) to the form's job queue, which starts it now or when the job
+// holding its names ends. Returns the job's id. A job that cannot start is
+// told to the user at once.
+int startJob(MainForm& form, const JobLabel& label);
 
 // --- Building blocks (no files touched) -----------------------------------
 

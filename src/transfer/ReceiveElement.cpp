@@ -26,7 +26,7 @@ void receiveElement(MainForm& form, int i) {
   // The element can now be edited and sent back from this pane.
   form.List_send[pane]->clear();
   form.List_send[pane]->addItem(elt);
-  startReceive(form, target);
+  startReceive(form, target, {jobs::JobKind::Receive, i, file + u"." + elt});
 }
 
 }  // namespace morvanta::transfer

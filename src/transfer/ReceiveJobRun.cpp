@@ -24,12 +24,13 @@ bool writeReceive(MainForm& form, const std::u16string& address, const std::u16s
   return true;
 }
 
-void startReceive(MainForm& form, const ReceiveTarget& target) {
+void startReceive(MainForm& form, const ReceiveTarget& target, JobLabel label) {
   if (!platform::folderExists(target.folder) && !platform::createFolder(target.folder)) {
     form.desktop.msgBox(kReceiveFolderFailedMessage + target.folder);
     return;
   }
-  startJob(form);
+  label.outputFolders.push_back(target.folder);
+  startJob(form, label);
 }
 
 }  // namespace morvanta::transfer

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "transfer/JobFiles.h"
+
 namespace morvanta {
 class MainForm;
 }
@@ -31,6 +33,7 @@ bool writeReceive(MainForm& form, const std::u16string& address, const std::u16s
 // Makes the receive folder and starts RECV.BAT. A folder that cannot be
 // made is told and nothing is started: the FTP client would have nowhere to
 // put the element and the editor would open nothing.
-void startReceive(MainForm& form, const ReceiveTarget& target);
+// `label` says what the job list shows (kind, pane, element).
+void startReceive(MainForm& form, const ReceiveTarget& target, JobLabel label);
 
 }  // namespace morvanta::transfer

@@ -56,7 +56,7 @@ void receiveTyped(MainForm& form) {
 
   const ReceiveTarget target = receiveTarget(form, name.file, name.element);
   if (!writeReceive(form, address, remoteName, target)) return;
-  startReceive(form, target);
+  startReceive(form, target, {jobs::JobKind::TypedReceive, -1, remoteName});
 }
 
 }  // namespace morvanta::transfer

@@ -61,7 +61,9 @@ void sendElement(MainForm& form, int i) {
   // The question stands in the body too: a long title or the window manager
   // may cut it from the title bar.
   const std::u16string question = kSendConfirmTitle;
-  if (form.desktop.okCancel(question + u"\n\n" + sendScriptLine(job), question)) startJob(form);
+  if (form.desktop.okCancel(question + u"\n\n" + sendScriptLine(job), question)) {
+    startJob(form, {jobs::JobKind::Send, i, job.remoteName});
+  }
 }
 
 void setUpNewElement(MainForm& form, int i) {

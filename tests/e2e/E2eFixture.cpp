@@ -137,6 +137,13 @@ JobEnd E2eFixture::waitForJob(const std::u16string& batchName) const {
   });
   end.finished = ended;
   EXPECT_TRUE(ended) << u8(batchName) << " did not end in time; its log so far:\n" << end.log;
+  // The queue lets the next job with these names start only once it has
+  // seen this one end, as the window's 100 ms tick would.
+  const std::u16string batch = platform::joinPath(form->FOLDER_NAME(u"WK", u""), batchName);
+  EXPECT_TRUE(waitUntil([&] {
+    form->Jobs_Tick();
+    return !form->jobs.holds(batch);
+  })) << u8(batchName) << " is still a running job";
   return end;
 }
 
@@ -158,6 +165,10 @@ JobEnd E2eFixture::fetchToc(int i, const std::u16string& file, bool withDates) {
 
 void E2eFixture::tickUntilIdle(int i) {
   const auto pane = static_cast<std::size_t>(i);
+  waitUntil([&] {
+    form->Jobs_Tick();
+    return form->jobs.unfinished(jobs::JobKind::Toc, i) == nullptr;
+  });
   for (int tick = 0; tick < 20 && form->Timer1[pane]->enabled(); ++tick) form->Timer1_Timer(i);
   EXPECT_FALSE(form->Timer1[pane]->enabled()) << "the poll of pane " << i << " did not end";
 }

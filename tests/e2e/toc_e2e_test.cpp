@@ -86,7 +86,10 @@ TEST_F(TocE2eTest, StoppedHostEndsWithTheMessageAndALogThatSaysWhy) {
   EXPECT_NE(end.log.find("host unreachable"), std::string::npos) << end.log;
   EXPECT_EQ(end.log.find(host.password()), std::string::npos) << "the log shows the password";
 
-  EXPECT_EQ(desktop.messages, Lines{u"TOC情報が得られません"});
+  // The reason follows the message as soon as the job has failed.
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_TRUE(desktop.messages[0].starts_with(u"TOC情報が得られません (")) << u8(desktop.messages[0]);
+  EXPECT_NE(u8(desktop.messages[0]).find("host unreachable"), std::string::npos);
   EXPECT_EQ(form->List_elt[0]->count(), 0);
   EXPECT_EQ(form->List_send[0]->count(), 0);
   EXPECT_TRUE(form->Command_toc[0]->enabled());
@@ -98,7 +101,9 @@ TEST_F(TocE2eTest, MissingProgramFileLeavesNoListing) {
   const JobEnd end = fetchToc(1, u"PRJ*NONE");
   ASSERT_TRUE(end.finished);
   EXPECT_FALSE(end.ok) << end.log;
-  EXPECT_EQ(desktop.messages, Lines{u"TOC情報が得られません"});
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_EQ(u8(desktop.messages[0]),
+            "TOC情報が得られません (file PRJ*NONE missing (RETR response: 550, reply 550))");
   EXPECT_EQ(form->List_elt[1]->count(), 0);
 }
 

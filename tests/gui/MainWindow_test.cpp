@@ -65,7 +65,8 @@ class MainWindowTest : public ::testing::Test {
 TEST_F(MainWindowTest, OpensLoadedWithTheDesignedCaptionAndSize) {
   open();
   EXPECT_EQ(window->windowTitle(), QString::fromStdU16String(app::kMainFormCaption));
-  EXPECT_EQ(window->size(), QSize(727, 644));
+  // The design size, and the job strip below it.
+  EXPECT_EQ(window->size(), QSize(727, 644 + gui::JobBar::kHeightPixels));
   EXPECT_EQ(form().windowWidth, 10905);
   EXPECT_TRUE(desktop.messages.empty());
 
@@ -160,7 +161,8 @@ TEST_F(MainWindowTest, ResizeHandsTheClientWidthToTheLayout) {
   window->resize(600, 500);
   QApplication::processEvents();
   EXPECT_EQ(form().windowWidth, 9000);
-  EXPECT_EQ(form().windowHeight, 7500);
+  // The job strip along the bottom is not the form's.
+  EXPECT_EQ(form().windowHeight, (500 - JobBar::kHeightPixels) * 15);
   // 9000 twips, no dates: panes 2700 wide.
   EXPECT_EQ(form().List_elt[1]->left(), 2700);
   EXPECT_EQ(widget<LineEdit>(u"Text_2200file", 2)->x(), 360);
@@ -378,7 +380,7 @@ TEST_F(MainWindowTest, ScreenshotIsSaved) {
   QFile::remove(file);
   const QImage shot = window->grab().toImage();
   ASSERT_TRUE(shot.save(file, "PNG"));
-  EXPECT_EQ(shot.size(), QSize(727, 644));
+  EXPECT_EQ(shot.size(), QSize(727, 644 + gui::JobBar::kHeightPixels));
   EXPECT_TRUE(QFile::exists(file));
 }
 

@@ -152,13 +152,20 @@ TEST(StartCommandLine, SplitsThenStarts) {
   EXPECT_THROW(startCommandLine(u"   "), FileError);
 }
 
-TEST(StartBatchFile, RunsTheJobRunnerWithALogBesideTheBatch) {
-  if (fileExists(joinPath(executableFolder(), u"morvanta-run"))) {
-    GTEST_SKIP() << "the real job runner is beside the tests";
+// Points MORVANTA_RUNNER at a runner of the test's own while it lives.
+class RunnerGuard {
+ public:
+  explicit RunnerGuard(const std::u16string& runner) {
+    ::setenv("MORVANTA_RUNNER", toUtf8(runner).c_str(), 1);
   }
+  ~RunnerGuard() { ::unsetenv("MORVANTA_RUNNER"); }
+  RunnerGuard(const RunnerGuard&) = delete;
+  RunnerGuard& operator=(const RunnerGuard&) = delete;
+};
+
+TEST(StartBatchFile, RunsTheJobRunnerWithALogBesideTheBatch) {
   TempFolder folder;
-  writeScript(folder, "morvanta-run", "echo \"runner $1\"");
-  PathGuard path(folder.path().string());
+  RunnerGuard runner(writeScript(folder, "fake-run", "echo \"runner $1\""));
   const auto batch = folder.file("TOC.BAT");
   writeBytes(batch, "ftp -s:TOC.TXT\r\n");
   startBatchFile(batch);
@@ -167,22 +174,81 @@ TEST(StartBatchFile, RunsTheJobRunnerWithALogBesideTheBatch) {
 }
 
 TEST(StartBatchFile, MissingJobRunnerIsAClearFileError) {
-  if (fileExists(joinPath(executableFolder(), u"morvanta-run"))) {
-    GTEST_SKIP() << "the real job runner is beside the tests";
-  }
   TempFolder folder;
-  PathGuard path(folder.path().string());
+  RunnerGuard runner(folder.file("no-such-runner"));
   const auto batch = folder.file("TOC.BAT");
   writeBytes(batch, "ftp -s:TOC.TXT\r\n");
-  try {
-    startBatchFile(batch);
-    FAIL() << "no FileError";
-  } catch (const FileError& e) {
-    EXPECT_NE(std::string(e.what()).find("job runner morvanta-run was not found"),
-              std::string::npos)
-        << e.what();
+  for (const bool watched : {false, true}) {
+    try {
+      if (watched) {
+        startWatchedBatch(batch);
+      } else {
+        startBatchFile(batch);
+      }
+      ADD_FAILURE() << "no FileError";
+    } catch (const FileError& e) {
+      EXPECT_NE(std::string(e.what()).find("job runner morvanta-run was not found"),
+                std::string::npos)
+          << e.what();
+    }
   }
   EXPECT_FALSE(fileExists(batch + u".log"));
+}
+
+TEST(StartWatchedBatch, RunsUntilItEndsAndCancelEndsTheWholeGroup) {
+  TempFolder folder;
+  // The runner starts a program of its own that would outlive it.
+  RunnerGuard runner(writeScript(folder, "fake-run",
+                                 "echo started; sleep 30 & echo $! > \"$1.child\"; wait"));
+  const auto batch = folder.file("RECV.BAT");
+  writeBytes(batch, "ftp -s:RECV.TXT\r\n");
+  BatchProcess job = startWatchedBatch(batch);
+  EXPECT_TRUE(job.reportsStatus);
+  EXPECT_TRUE(batchRunning(job));
+  EXPECT_EQ(waitForContent(batch + u".log", "started\n"), "started\n");
+  std::string childText;
+  for (int tries = 0; tries < 1000 && !childText.ends_with('\n'); ++tries) {
+    sleepMilliseconds(10);
+    childText = readBytes(batch + u".child");
+  }
+  ASSERT_TRUE(childText.ends_with('\n'));
+
+  cancelBatch(job);
+  EXPECT_FALSE(batchRunning(job));
+  const pid_t child = static_cast<pid_t>(std::stol(childText));
+  // The grandchild got the same signal; once reaped by the system it is gone.
+  bool gone = false;
+  for (int tries = 0; tries < 200 && !gone; ++tries) {
+    gone = ::kill(child, 0) != 0;
+    if (!gone) sleepMilliseconds(10);
+  }
+  EXPECT_TRUE(gone) << "a program the runner started survived the cancel";
+}
+
+TEST(TrimLog, KeepsTheLastWholeLinesOfALongLog) {
+  TempFolder folder;
+  const auto log = folder.file("TOC.BAT.log");
+  std::string text;
+  for (int run = 0; run < 100; ++run) text += "run " + std::to_string(run) + " ended\n";
+  writeBytes(log, text);
+  trimLog(log, text.size(), 40);
+  EXPECT_EQ(readBytes(log), text) << "not over the limit";
+  trimLog(log, 100, 40);
+  const std::string kept = readBytes(log);
+  EXPECT_EQ(kept, "run 97 ended\nrun 98 ended\nrun 99 ended\n");
+  trimLog(folder.file("absent.log"));  // nothing to trim, nothing thrown
+}
+
+TEST(RemoveTemporaryFiles, RemovesOnlyHalfWrittenFiles) {
+  TempFolder folder;
+  writeBytes(folder.file("MAIN.txt"), "x");
+  writeBytes(folder.file("MAIN.txt.00112233aabbccdd.tmp"), "x");
+  writeBytes(folder.file("notes.tmp"), "x");
+  writeBytes(folder.file("a.0011223344556677X.tmp"), "x");
+  EXPECT_EQ(removeTemporaryFiles(folder.path().u16string()), 1);
+  EXPECT_EQ(listFiles(folder.path().u16string()),
+            (std::vector<std::u16string>{u"MAIN.txt", u"a.0011223344556677X.tmp", u"notes.tmp"}));
+  EXPECT_EQ(removeTemporaryFiles(folder.file("absent")), 0);
 }
 
 TEST(StartBatchFile, MissingBatchFileIsAFileError) {

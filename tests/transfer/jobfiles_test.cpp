@@ -167,9 +167,35 @@ TEST_F(JobFilesTest, EmptyLoginStillWritesBothLoginLines) {
 
 TEST_F(JobFilesTest, StartJobStartsTheBatchFileWrittenLast) {
   ASSERT_TRUE(writeReceiveJob(*form, receiveJob()));
-  startJob(*form);
+  startJob(*form, {jobs::JobKind::Receive, 0, u"PRJ*SRC.MAIN/R1"});
   ASSERT_EQ(desktop.startedBatches.size(), 1u);
   EXPECT_EQ(desktop.startedBatches[0], workFile(u"RECV.BAT"));
+}
+
+TEST_F(JobFilesTest, PairHeldByARunningJobIsWrittenUnchangedWhenItsTurnComes) {
+  desktop.holdBatches = true;
+  ReceiveJob first = receiveJob();
+  ASSERT_TRUE(writeReceiveJob(*form, first));
+  const int firstId = startJob(*form, {jobs::JobKind::Receive, 0, first.remoteName});
+  const auto firstScript = readLines(workFile(u"RECV.TXT"));
+
+  ReceiveJob second = receiveJob();
+  second.remoteName = u"PRJ*SRC.CALC";
+  ASSERT_TRUE(writeReceiveJob(*form, second));
+  EXPECT_EQ(readLines(workFile(u"RECV.TXT")), firstScript) << "the running job's script changed";
+  const int secondId = startJob(*form, {jobs::JobKind::Receive, 0, second.remoteName});
+  EXPECT_EQ(form->jobs.find(secondId)->state, jobs::JobState::Queued);
+  EXPECT_EQ(desktop.startedBatches.size(), 1u);
+
+  desktop.endHeldBatches();
+  form->Jobs_Tick();
+  EXPECT_EQ(form->jobs.find(firstId)->state, jobs::JobState::Failed) << "no status: no outcome";
+  EXPECT_EQ(form->jobs.find(secondId)->state, jobs::JobState::Running);
+  EXPECT_EQ(desktop.startedBatches.size(), 2u);
+  // Byte for byte what an unhindered writer makes of the same values.
+  const JobPair expected = receiveJobLines(form->pub, form->FOLDER_NAME(u"WK", u""), second);
+  EXPECT_EQ(readLines(workFile(u"RECV.TXT")), expected.script);
+  EXPECT_EQ(readLines(workFile(u"RECV.BAT")), expected.batch);
 }
 
 // --- Values that would break a job line --------------------------------------

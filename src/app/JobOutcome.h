@@ -1,0 +1,30 @@
+#pragma once
+// What the user is told when a job ends. The TOC loads its pane or says why
+// it cannot; a failed receive, send or bulk receive is announced without a
+// modal box, naming the action, the element and the reason; a bulk receive
+// reports once how it went.
+
+#include <string>
+
+#include "jobs/Job.h"
+
+namespace morvanta {
+class MainForm;
+}
+
+namespace morvanta::app {
+
+inline constexpr char16_t kReceiveFailedMessage[] = u"受信できませんでした: ";
+inline constexpr char16_t kSendFailedMessage[] = u"送信できませんでした: ";
+inline constexpr char16_t kBulkDoneMessage[] = u"一括受信しました: ";
+inline constexpr char16_t kBulkFailedMessage[] = u"一括受信できませんでした: ";
+
+// The notice for an ended job; empty when there is nothing to say.
+std::u16string jobEndNotice(const jobs::Job& job);
+
+// Polls the form's jobs and tells the user about each one that ended.
+void followJobs(MainForm& form);
+// Cancels a job; its pane stops waiting for it at once.
+void cancelJob(MainForm& form, int id);
+
+}  // namespace morvanta::app
