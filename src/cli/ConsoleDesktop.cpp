@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "transfer/BulkReceive.h"
 #include "transfer/SendElement.h"
 
 namespace morvanta::cli {
@@ -40,9 +41,13 @@ bool ConsoleDesktop::okCancel(const std::u16string& text, const std::u16string& 
   return force_;
 }
 
-forms::Answer ConsoleDesktop::yesNoCancel(const std::u16string&) {
-  // Only the bulk receive asks, and "bulk" is the user's Yes.
-  return forms::Answer::Yes;
+forms::Answer ConsoleDesktop::yesNoCancel(const std::u16string& text) {
+  // "bulk" is the user's Yes to running its job; a question the command
+  // line was not asked about runs nothing.
+  if (text == transfer::kRunBatchQuestion) return forms::Answer::Yes;
+  messages_.push_back(text);
+  tell(text + u" -> Cancel");
+  return forms::Answer::Cancel;
 }
 
 forms::Answer ConsoleDesktop::yesNoCancelWithDetails(const std::u16string& text,

@@ -9,6 +9,7 @@
 #include "cli/CliE2e.h"
 #include "cli/CliOptions.h"
 #include "cli/ConsoleDesktop.h"
+#include "transfer/BulkReceive.h"
 #include "transfer/JobFiles.h"
 #include "transfer/SendElement.h"
 
@@ -72,8 +73,10 @@ TEST(ConsoleDesktopTest, AnswersForTheCommandLineAndHidesTheSecret) {
   EXPECT_FALSE(desktop.okCancel(u"overwrite?", u"conflict"));
   desktop.setForce(true);
   EXPECT_TRUE(desktop.okCancel(u"overwrite?", u"conflict"));
-  EXPECT_EQ(desktop.yesNoCancelWithDetails(u"run?", {{u"a"}, {{u"x"}}}), forms::Answer::Yes);
+  EXPECT_EQ(desktop.yesNoCancelWithDetails(transfer::kRunBatchQuestion, {{u"a"}, {{u"x"}}}),
+            forms::Answer::Yes);
   EXPECT_EQ(desktop.lastDetails().rows.size(), 1u);
+  EXPECT_EQ(desktop.yesNoCancel(u"something else?"), forms::Answer::Cancel);
 
   desktop.msgBox(u"login s3cret refused; s3crets3cret");
   EXPECT_EQ(err.str().find("s3cret"), std::string::npos) << err.str();
