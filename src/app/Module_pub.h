@@ -52,6 +52,9 @@ struct Module_pub {
   std::u16string searchText;
   std::u16string lastReceivedFolder;
   std::u16string lastReceivedFile;
+  // A receive job ends by opening the editor on what arrived; the command
+  // line turns this off and hands the path to its caller instead.
+  bool receiveOpensEditor = true;
 
   std::vector<BulkRow> bulkTable;  // at most kMaxBulkRows rows
   std::int32_t bulkCount = 0;

@@ -5,12 +5,20 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Platform.h"
 
 namespace morvanta::forms {
 
 enum class Answer { Yes, No, Cancel };
+
+// A table shown under a question so the user sees what an answer will do:
+// one header per column, rows of the same width.
+struct DetailsTable {
+  std::vector<std::u16string> headers;
+  std::vector<std::vector<std::u16string>> rows;
+};
 
 class Desktop {
  public:
@@ -21,6 +29,12 @@ class Desktop {
   // OK / Cancel with a title; true for OK.
   virtual bool okCancel(const std::u16string& text, const std::u16string& title) = 0;
   virtual Answer yesNoCancel(const std::u16string& text) = 0;
+  // The same question with a details table below the text; the text and
+  // the buttons stay those of yesNoCancel.
+  virtual Answer yesNoCancelWithDetails(const std::u16string& text, const DetailsTable& details) {
+    (void)details;
+    return yesNoCancel(text);
+  }
 
   virtual void clipboardClear() = 0;
   virtual void clipboardSetText(const std::u16string& text) = 0;

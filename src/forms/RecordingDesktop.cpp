@@ -25,6 +25,12 @@ Answer RecordingDesktop::yesNoCancel(const std::u16string& text) {
   return answer;
 }
 
+Answer RecordingDesktop::yesNoCancelWithDetails(const std::u16string& text,
+                                                const DetailsTable& table) {
+  details.push_back(table);
+  return yesNoCancel(text);
+}
+
 void RecordingDesktop::clipboardClear() {
   clipboard.clear();
   ++clipboardClears;

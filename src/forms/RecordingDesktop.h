@@ -25,6 +25,8 @@ class RecordingDesktop : public Desktop {
   // Every message box, question and title, in the order shown.
   std::vector<std::u16string> messages;
   std::vector<std::u16string> titles;  // of okCancel questions
+  // The details table of each yesNoCancelWithDetails question, in order.
+  std::vector<DetailsTable> details;
   std::u16string clipboard;
   int clipboardClears = 0;
   std::vector<std::u16string> startedProcesses;
@@ -57,6 +59,7 @@ class RecordingDesktop : public Desktop {
   void msgBox(const std::u16string& text) override;
   bool okCancel(const std::u16string& text, const std::u16string& title) override;
   Answer yesNoCancel(const std::u16string& text) override;
+  Answer yesNoCancelWithDetails(const std::u16string& text, const DetailsTable& table) override;
   void clipboardClear() override;
   void clipboardSetText(const std::u16string& text) override;
   void startProcess(const std::u16string& commandLine) override;

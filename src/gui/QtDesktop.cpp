@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "forms/StartFailure.h"
+#include "gui/DetailsQuestion.h"
 #include "gui/QtControls.h"
 #include "gui/SearchWindow.h"
 
@@ -63,6 +64,21 @@ forms::Answer QtDesktop::yesNoCancel(const std::u16string& text) {
     default:
       return forms::Answer::Cancel;
   }
+}
+
+forms::Answer QtDesktop::yesNoCancelWithDetails(const std::u16string& text,
+                                                const forms::DetailsTable& details) {
+  if (unattended_) {
+    tell("question (Cancel)", text);
+    for (const auto& row : details.rows) {
+      std::u16string line;
+      for (const auto& cell : row) line += (line.empty() ? u"" : u"  ") + cell;
+      tell("  detail", line);
+    }
+    return forms::Answer::Cancel;
+  }
+  DetailsQuestion question(owner_, text, kProgramTitle, details);
+  return question.ask();
 }
 
 void QtDesktop::clipboardClear() {

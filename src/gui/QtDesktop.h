@@ -29,6 +29,8 @@ class QtDesktop : public forms::Desktop {
   void msgBox(const std::u16string& text) override;
   bool okCancel(const std::u16string& text, const std::u16string& title) override;
   forms::Answer yesNoCancel(const std::u16string& text) override;
+  forms::Answer yesNoCancelWithDetails(const std::u16string& text,
+                                       const forms::DetailsTable& details) override;
   void clipboardClear() override;
   void clipboardSetText(const std::u16string& text) override;
   void startProcess(const std::u16string& commandLine) override;

@@ -185,6 +185,10 @@ bool curlTextUploadAddsCr();
 // The id of the running process.
 std::int64_t currentProcessId();
 
+// True when the process's standard error is a terminal (a person watches
+// it), false when it goes to a file or a pipe.
+bool standardErrorIsTerminal();
+
 // Sleeps the calling thread.
 void sleepMilliseconds(int milliseconds);
 

@@ -9,7 +9,7 @@
 #include "catalogue/TocListing.h"
 #include "catalogue/TocRequest.h"
 #include "platform/Platform.h"
-#include "transfer/BulkSelection.h"
+#include "transfer/BulkPlan.h"
 #include "transfer/JobFiles.h"
 
 namespace morvanta::transfer {
@@ -60,8 +60,20 @@ bool tocHasDates(const std::vector<std::u16string>& phasedLines) {
   return false;
 }
 
-void offerToRun(MainForm& form, const JobLabel& label) {
-  switch (form.desktop.yesNoCancel(kRunBatchQuestion)) {
+// The elements Yes will fetch, with the host's and the PC copy's times.
+forms::DetailsTable receivedElements(const MainForm& form, const BulkPlan& plan) {
+  forms::DetailsTable table;
+  table.headers = {kDetailsElementHeader, kDetailsHostTimeHeader, kDetailsPcTimeHeader};
+  for (const BulkPlanEntry& entry : plan.entries) {
+    if (!entry.received()) continue;
+    table.rows.push_back({form.cls2200.PcName_to_U2200ElementName(entry.name), entry.hostTime,
+                          entry.pcTime.empty() ? std::u16string(kDetailsNoPcCopy) : entry.pcTime});
+  }
+  return table;
+}
+
+void offerToRun(MainForm& form, const forms::DetailsTable& details, const JobLabel& label) {
+  switch (form.desktop.yesNoCancelWithDetails(kRunBatchQuestion, details)) {
     case forms::Answer::Yes:
       startJob(form, label);
       break;
@@ -129,9 +141,9 @@ void bulkReceive(MainForm& form, int i) {
   const auto modifiedTimeOf = [&](std::size_t position) {
     return platform::modifiedTime(joinPath(row.pcFolder, index.fileNames()[position]));
   };
-  BulkSelection selection = selectBulkElements(form.txtHdl, phasedLines, index, modifiedTimeOf);
-  form.bulkElements = std::move(selection.names);
-  if (selection.symFile) return form.desktop.msgBox(kSymExtensionMessage);
+  const BulkPlan plan = planBulkReceive(form.txtHdl, phasedLines, index, modifiedTimeOf);
+  form.bulkElements = plan.receivedNames();
+  if (plan.symFile) return form.desktop.msgBox(kSymExtensionMessage);
   // Asking now would start or show the pair of an earlier job.
   if (form.bulkElements.empty()) {
     if (!phasedLines.empty() && !tocHasDates(phasedLines)) {
@@ -141,8 +153,9 @@ void bulkReceive(MainForm& form, int i) {
   }
 
   if (!writeBulkJob(form, {address, file, form.bulkElements, row})) return;
-  offerToRun(form, {jobs::JobKind::Bulk, i, file, static_cast<int>(form.bulkElements.size()),
-                    {row.pcFolder}});
+  offerToRun(form, receivedElements(form, plan),
+             {jobs::JobKind::Bulk, i, file, static_cast<int>(form.bulkElements.size()),
+              {row.pcFolder}});
 }
 
 }  // namespace morvanta::transfer

@@ -20,6 +20,11 @@ inline constexpr char16_t kSymExtensionMessage[] =
 inline constexpr char16_t kRunBatchQuestion[] = u"BATファイルを実行しますか？";
 // The folder follows the text.
 inline constexpr char16_t kNoPcFolderMessage[] = u"PCフォルダがみつかりません: ";
+// The columns of the question's details: the elements Yes will receive.
+inline constexpr char16_t kDetailsElementHeader[] = u"エレメント";
+inline constexpr char16_t kDetailsHostTimeHeader[] = u"ホスト日時";
+inline constexpr char16_t kDetailsPcTimeHeader[] = u"PC日時";
+inline constexpr char16_t kDetailsNoPcCopy[] = u"（なし）";
 inline constexpr char16_t kAllUpToDateMessage[] =
     u"受信するエレメントはありません。PC上のファイルはすべて最新です";
 // The pane's TOC was taken without dates ("mls"): nothing was compared.
@@ -33,7 +38,8 @@ void bulkReceiveSettings(MainForm& form, int i);
 
 // Command_AUTO_recv: writes RECVAUTO.BAT / RECVAUTO.TXT for every element
 // whose PC copy is missing or older than the host's, then asks whether to
-// run the batch file (Yes), open both files in the editor (No) or neither.
+// run the batch file (Yes), open both files in the editor (No) or neither;
+// the question lists the elements Yes will receive.
 void bulkReceive(MainForm& form, int i);
 
 }  // namespace morvanta::transfer

@@ -126,8 +126,10 @@ JobPair receiveJobLines(const Module_pub& pub, const std::u16string& work, const
   JobPair pair;
   pair.batch.push_back(ftpLine(work, u"RECV.TXT"));
   if (toSjisConfigured(pub)) appendToSjisLines(pair.batch, pub, job.receiveFolder, job.pcElement);
-  pair.batch.push_back(u"START " + pub.textEditor + u" " +
-                       joinPath(job.receiveFolder, job.pcElement));
+  if (pub.receiveOpensEditor) {
+    pair.batch.push_back(u"START " + pub.textEditor + u" " +
+                         joinPath(job.receiveFolder, job.pcElement));
+  }
   pair.script = scriptHeader(pub, job.address);
   pair.script.push_back(u"RECV " + job.remoteName + u" " +
                         joinPath(job.receiveFolder, job.pcElement));
@@ -201,7 +203,9 @@ bool writeReceiveJob(MainForm& form, const ReceiveJob& job) {
   values.push_back({u"FTPWK", &work, JobValueUse::Batch});
   values.push_back({u"FTPRCV", &job.receiveFolder, JobValueUse::Batch});
   values.push_back({u"PCファイル", &job.pcElement, JobValueUse::Batch});
-  values.push_back({u"TEXT-EDITOR", &pub.textEditor, JobValueUse::Batch});
+  if (pub.receiveOpensEditor) {
+    values.push_back({u"TEXT-EDITOR", &pub.textEditor, JobValueUse::Batch});
+  }
   if (toSjisConfigured(pub)) {
     values.push_back({u"UNISYS-SJIS-PATH", &pub.sjisConverterPath, JobValueUse::Batch});
     values.push_back({u"UNISYS-SJIS-EXE", &pub.toSjisExe, JobValueUse::Batch});

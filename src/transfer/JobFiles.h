@@ -51,7 +51,8 @@ struct TocJob {
 };
 
 // RECV.BAT / RECV.TXT: fetches `remoteName` into {receiveFolder}\{pcElement},
-// converts it when configured and starts pub.textEditor on it. The caller
+// converts it when configured and starts pub.textEditor on it (unless
+// pub.receiveOpensEditor is off). The caller
 // creates receiveFolder itself (after writing, before starting).
 struct ReceiveJob {
   std::u16string address;

@@ -1,0 +1,67 @@
+#include <ostream>
+#include <stdexcept>
+
+#include "app/ProgramFolder.h"
+#include "cli/Commands.h"
+#include "cli/Session.h"
+#include "platform/Platform.h"
+
+#ifndef MORVANTA_VERSION
+#define MORVANTA_VERSION "unknown"
+#endif
+
+namespace morvanta::cli {
+
+namespace {
+
+std::u16string programFolder(const CliOptions& options) {
+  std::vector<std::u16string> args;
+  if (options.folder) args = {app::kFolderOption, *options.folder};
+  return app::chooseProgramFolder(args);
+}
+
+int dispatch(Session& session, const CliOptions& options) {
+  switch (options.verb) {
+    case Verb::Toc:
+      return runToc(session, options);
+    case Verb::Get:
+      return runGet(session, options);
+    case Verb::Put:
+      return runPut(session, options);
+    case Verb::Bulk:
+      return runBulk(session, options);
+    case Verb::None:
+      break;
+  }
+  return kExitRefused;
+}
+
+}  // namespace
+
+int runCommandLine(const std::vector<std::u16string>& args, std::ostream& out, std::ostream& err,
+                   bool errIsTerminal) {
+  const ParsedCommandLine parsed = parseCommandLine(args);
+  const CliOptions& options = parsed.options;
+  if (!parsed.error.empty()) {
+    err << "morvanta-cli: " << parsed.error << "\n(morvanta-cli --help shows the usage)\n";
+    return kExitRefused;
+  }
+  if (options.help) {
+    out << usageText();
+    return kExitDone;
+  }
+  if (options.version) {
+    out << "morvanta-cli " << MORVANTA_VERSION << "\n";
+    return kExitDone;
+  }
+  // Progress only for someone watching, and only where it can take long.
+  Session session(programFolder(options), out, err, errIsTerminal && options.verb == Verb::Bulk);
+  if (!session.load()) return kExitRefused;
+  try {
+    return dispatch(session, options);
+  } catch (const ProgramEnded&) {
+    return kExitRefused;
+  }
+}
+
+}  // namespace morvanta::cli

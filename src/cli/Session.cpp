@@ -1,0 +1,73 @@
+#include "cli/Session.h"
+
+#include "cli/JobRun.h"
+#include "platform/Platform.h"
+
+namespace morvanta::cli {
+
+namespace {
+
+// One line on a terminal, rewritten in place: "[2/5] PRJ*SRC.MAIN/R1".
+void reportProgress(std::ostream& err, const jobs::JobStatus& sofar) {
+  if (!sofar.started || sofar.ended) return;
+  std::string line = "\r";
+  if (sofar.total > 0) {
+    line += "[" + std::to_string(sofar.done) + "/" + std::to_string(sofar.total) + "] ";
+  }
+  line += sofar.element.empty() ? "working..." : platform::toUtf8(sofar.element);
+  err << line << "\x1b[K" << std::flush;
+}
+
+JobLauncher launcherFor(std::ostream& err, bool showProgress) {
+  if (!showProgress) return [](const std::u16string& batch) { return runJob(batch); };
+  return [&err](const std::u16string& batch) {
+    jobs::JobStatus status =
+        runJob(batch, [&err](const jobs::JobStatus& sofar) { reportProgress(err, sofar); });
+    err << "\r\x1b[K" << std::flush;
+    return status;
+  };
+}
+
+}  // namespace
+
+Session::Session(const std::u16string& programFolder, std::ostream& out, std::ostream& err,
+                 bool showProgress)
+    : out_(out), desktop_(err, launcherFor(err, showProgress)) {
+  form_ = std::make_unique<MainForm>(factory_, desktop_, programFolder);
+}
+
+bool Session::load() {
+  try {
+    form_->Form_Load();
+  } catch (const ProgramEnded&) {
+    return false;
+  }
+  desktop_.setSecret(form_->pub.ftpPassword);
+  // What arrives is handed to the caller; the command line opens nothing.
+  form_->pub.receiveOpensEditor = false;
+  return true;
+}
+
+std::u16string Session::hostName(const CliOptions& options) const {
+  if (options.host) return *options.host;
+  if (form_->pub.hostCount > 0) return form_->pub.hostNames[0];
+  return {};
+}
+
+int Session::jobOutcome() {
+  if (desktop_.jobsRun() == 0 || !desktop_.lastJob()) return kExitRefused;
+  const jobs::JobStatus& job = *desktop_.lastJob();
+  const std::u16string log =
+      platform::joinPath(form_->FOLDER_NAME(u"WK", u""), form_->pub.batchFileName + u".log");
+  if (!job.ended) {
+    desktop_.tell(u"the job ended without saying how; see " + log);
+    return kExitFailed;
+  }
+  if (job.exitCode != 0) {
+    desktop_.tell(job.reason + u" (" + log + u")");
+    return kExitFailed;
+  }
+  return kExitDone;
+}
+
+}  // namespace morvanta::cli

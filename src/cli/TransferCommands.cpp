@@ -1,0 +1,124 @@
+// get and put: one element from the host into FTPRCV (and to a file of the
+// caller's), and a file back to the host as an element.
+
+#include <filesystem>
+#include <system_error>
+
+#include "app/MainForm.h"
+#include "app/ProgramFolder.h"
+#include "app/ShellText.h"
+#include "cli/Commands.h"
+#include "cli/Session.h"
+#include "platform/Platform.h"
+#include "transfer/ReceiveJobRun.h"
+#include "transfer/SendElement.h"
+
+namespace morvanta::cli {
+
+namespace {
+
+// Told when put is asked for while the configuration does not enable sending.
+constexpr char16_t kSendNotEnabledMessage[] =
+    u"送信は設定されていません（Morvanta.ini に FTP-SEND=YES がありません）";
+// Told when put names no qual*file.elt; the name follows.
+constexpr char16_t kNotElementNameMessage[] = u"qual*file.elt形式で指定してください: ";
+// Told when a file cannot be copied where it is asked for; the path follows.
+constexpr char16_t kCopyFailedMessage[] = u"コピーできません: ";
+
+std::u16string fromCurrentFolder(const std::u16string& path) {
+  return app::resolveFolder(platform::currentFolder(), path);
+}
+
+bool sameFile(const std::u16string& a, const std::u16string& b) {
+  std::error_code error;
+  return std::filesystem::equivalent(std::filesystem::path(a), std::filesystem::path(b), error);
+}
+
+struct ElementName {
+  std::u16string file;     // qual*file
+  std::u16string element;  // ELT or ELT/VER
+};
+
+// "qual*file.elt[/ver]" upper-cased, as the typed receive reads it.
+std::optional<ElementName> splitElementName(const std::u16string& text) {
+  const std::u16string name = app::upperAscii(app::trimBlanks(text));
+  const auto period = name.find(u'.');
+  if (period == std::u16string::npos || period + 1 == name.size()) return std::nullopt;
+  ElementName parts{name.substr(0, period), name.substr(period + 1)};
+  if (parts.file.find(u'*') == std::u16string::npos || parts.file.front() == u'*' ||
+      parts.file.back() == u'*' || parts.element.find(u' ') != std::u16string::npos) {
+    return std::nullopt;
+  }
+  return parts;
+}
+
+}  // namespace
+
+int runGet(Session& session, const CliOptions& options) {
+  MainForm& form = session.form();
+  form.Combo_host_file_elt->setText(session.hostName(options));
+  form.Text_file_elt->setText(options.operands[0]);
+  form.Command_file_elt_Click();
+  if (const int status = session.jobOutcome(); status != kExitDone) return status;
+
+  std::u16string path = platform::joinPath(form.pub.lastReceivedFolder, form.pub.lastReceivedFile);
+  if (options.output) {
+    const std::u16string copy = fromCurrentFolder(*options.output);
+    // Replaced in one step: a copy that fails leaves the old file whole.
+    if (!platform::copyFile(path, copy)) {
+      session.desktop().msgBox(kCopyFailedMessage + copy);
+      return kExitFailed;
+    }
+    path = copy;
+  }
+  session.out() << platform::toUtf8(path) << "\n";
+  return kExitDone;
+}
+
+int runPut(Session& session, const CliOptions& options) {
+  MainForm& form = session.form();
+  ConsoleDesktop& desktop = session.desktop();
+  if (form.pub.ftpSend != u"YES") {
+    desktop.msgBox(kSendNotEnabledMessage);
+    return kExitRefused;
+  }
+  const std::u16string source = fromCurrentFolder(options.operands[0]);
+  const std::optional<ElementName> name = splitElementName(options.operands[1]);
+  if (!name) {
+    desktop.msgBox(kNotElementNameMessage + options.operands[1]);
+    return kExitRefused;
+  }
+  if (!platform::fileExists(source)) {
+    desktop.msgBox(transfer::kNoSendFileMessage + source);
+    return kExitRefused;
+  }
+
+  // The send reads the element's file in FTPRCV, where get put it; a file
+  // from elsewhere takes that place first, so FTPRCV holds what was sent.
+  const transfer::ReceiveTarget place = transfer::receiveTarget(form, name->file, name->element);
+  const std::u16string placed = platform::joinPath(place.folder, place.pcElement);
+  if (!sameFile(source, placed)) {
+    if ((!platform::folderExists(place.folder) && !platform::createFolder(place.folder)) ||
+        !platform::copyFile(source, placed)) {
+      desktop.msgBox(kCopyFailedMessage + placed);
+      return kExitRefused;
+    }
+  }
+
+  desktop.setForce(options.force);
+  form.Combo_host[0]->setText(session.hostName(options));
+  form.Text_2200file[0]->setText(name->file);
+  forms::ListBox& sendList = *form.List_send[0];
+  sendList.clear();
+  sendList.addItem(name->element);
+  sendList.setListIndex(0);
+  form.List_send_DblClick(0);
+  if (const int status = session.jobOutcome(); status != kExitDone) return status;
+
+  const std::u16string target =
+      form.pub.ftpSendWorkFile.empty() ? name->file : form.pub.ftpSendWorkFile;
+  session.out() << platform::toUtf8(target + u"." + name->element) << "\n";
+  return kExitDone;
+}
+
+}  // namespace morvanta::cli

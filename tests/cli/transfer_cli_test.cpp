@@ -1,0 +1,128 @@
+// morvanta-cli get and put against the simulated host.
+
+#include <gtest/gtest.h>
+
+#include "cli/CliE2e.h"
+
+namespace morvanta::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using Strings = std::vector<std::string>;
+
+class TransferCliTest : public CliE2eTest {};
+
+TEST_F(TransferCliTest, GetReceivesIntoFtprcvAndPrintsThePathOnly) {
+  configure();
+  const CliRun run = cli({"get", "prj*src.main/r2"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const fs::path file = received("MAIN／R2.txt", "PRJ*SRC");
+  EXPECT_EQ(run.out, file.string() + "\n");
+  EXPECT_EQ(run.err, "");
+  // The host's text with the PC's line ends; the CP932 comment intact.
+  EXPECT_EQ(readFile(file), hostTextForPc("PRJ*SRC", "MAIN.R2_SYM"));
+  // The command line opens no editor: the job has no START line.
+  const std::string batch = readFile(work() / "RECV.BAT");
+  EXPECT_EQ(batch.find("START"), std::string::npos) << batch;
+  expectPasswordHidden(run);
+}
+
+TEST_F(TransferCliTest, GetWithOutputCopiesToTheFileNamed) {
+  configure();
+  const fs::path copy = host.scratch() / "main.cob";
+  writeFile(copy, "an older copy\r\n");
+  const CliRun run = cli({"get", "-o", copy.string(), "PRJ*SRC.MAIN/R1"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, copy.string() + "\n");
+  EXPECT_EQ(readFile(copy), hostTextForPc("PRJ*SRC", "MAIN.R1_SYM"));
+  EXPECT_EQ(readFile(received("MAIN／R1.txt", "PRJ*SRC")), readFile(copy));
+}
+
+TEST_F(TransferCliTest, GetFailuresLeaveNoFileBehind) {
+  configure();
+  const CliRun missing = cli({"get", "-o", (host.scratch() / "x.txt").string(), "PRJ*SRC.NOSUCH"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.out, "");
+  EXPECT_NE(missing.err.find("NOSUCH"), std::string::npos) << missing.err;
+  EXPECT_FALSE(fs::exists(received("NOSUCH.txt", "PRJ*SRC")));
+  EXPECT_FALSE(fs::exists(host.scratch() / "x.txt"));
+
+  configure({.password = "wrong"});
+  const CliRun refused = cli({"get", "PRJ*SRC.MAIN/R1"});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_NE(refused.err.find("login refused"), std::string::npos) << refused.err;
+
+  configure();
+  host.stop();
+  const CliRun stopped = cli({"get", "PRJ*SRC.MAIN/R1"});
+  EXPECT_EQ(stopped.status, 1);
+  EXPECT_FALSE(fs::exists(received("MAIN／R1.txt", "PRJ*SRC")));
+
+  // Refused by the typed receive's checks: nothing asked of the host.
+  for (const char* name : {"PRJ*SRC", "PRJ*SRC.", "SRC.MAIN"}) {
+    const CliRun run = cli({"get", name});
+    EXPECT_EQ(run.status, 2) << name;
+    EXPECT_FALSE(run.err.empty()) << name;
+  }
+}
+
+// Receiving and sending back what was not edited changes nothing on the
+// host, byte for byte (the line ends go to CR LF and back).
+TEST_F(TransferCliTest, GetThenPutLeavesTheHostElementByteIdentical) {
+  configure({.send = true});
+  const std::string before = host.readElement("PRJ*SRC", "MAIN.R2_SYM");
+  const CliRun got = cli({"get", "PRJ*SRC.MAIN/R2"});
+  ASSERT_EQ(got.status, 0) << got.err;
+  const std::string path = got.out.substr(0, got.out.size() - 1);
+
+  const CliRun put = cli({"put", path, "PRJ*SRC.MAIN/R2"});
+  ASSERT_EQ(put.status, 0) << put.err;
+  EXPECT_EQ(put.out, "PRJ*SRC.MAIN/R2\n");
+  EXPECT_EQ(host.readElement("PRJ*SRC", "MAIN.R2_SYM"), before);
+  expectPasswordHidden(put);
+}
+
+TEST_F(TransferCliTest, PutSendsAFileFromAnywhereAndKeepsItInFtprcv) {
+  configure({.send = true});
+  const fs::path edited = host.scratch() / "new.txt";
+  writeFile(edited, "@RUN NEWJOB\r\n@FIN\r\n");
+  const CliRun put = cli({"put", "--force", edited.string(), "PRJ*JCL.NEWJOB"});
+  ASSERT_EQ(put.status, 0) << put.err;
+  EXPECT_EQ(host.readElement("PRJ*JCL", "NEWJOB._SYM"), "@RUN NEWJOB\n@FIN\n");
+  EXPECT_EQ(readFile(received("NEWJOB.txt", "PRJ*JCL")), readFile(edited));
+}
+
+TEST_F(TransferCliTest, PutIsRefusedWhenSendingIsOffOrTheFileIsMissing) {
+  configure();
+  const fs::path file = host.scratch() / "a.txt";
+  writeFile(file, "X\r\n");
+  const std::string before = host.readElement("PRJ*SRC", "UTIL._SYM");
+
+  const CliRun off = cli({"put", file.string(), "PRJ*SRC.UTIL"});
+  EXPECT_EQ(off.status, 2);
+  EXPECT_NE(off.err.find("FTP-SEND=YES"), std::string::npos) << off.err;
+
+  configure({.send = true});
+  const CliRun missing = cli({"put", (host.scratch() / "none.txt").string(), "PRJ*SRC.UTIL"});
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_NE(missing.err.find("送信するファイルがありません"), std::string::npos) << missing.err;
+  const CliRun badName = cli({"put", file.string(), "PRJ*SRC"});
+  EXPECT_EQ(badName.status, 2);
+
+  EXPECT_EQ(host.readElement("PRJ*SRC", "UTIL._SYM"), before);
+  EXPECT_FALSE(fs::exists(work() / "SEND.BAT"));
+}
+
+TEST_F(TransferCliTest, PutToAStoppedHostFails) {
+  configure({.send = true});
+  const fs::path file = host.scratch() / "a.txt";
+  writeFile(file, "X\r\n");
+  host.stop();
+  const CliRun run = cli({"put", file.string(), "PRJ*SRC.UTIL"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_NE(run.err.find("SEND.BAT.log"), std::string::npos) << run.err;
+}
+
+}  // namespace
+}  // namespace morvanta::testing
