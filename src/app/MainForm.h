@@ -114,6 +114,7 @@ class MainForm {
   void Command_jcl_phase_Click();
   void Text_2200file_LostFocus(int i);
   void Text_file_elt_LostFocus();
+  void List_elt_OpenCrossReference(int i);  // analysis/CrossReference.cpp
 };
 
 }  // namespace morvanta

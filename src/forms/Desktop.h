@@ -31,6 +31,10 @@ class Desktop {
   // cannot be started the user is told why.
   virtual void startBatch(const std::u16string& batchPath) = 0;
 
+  // Opens a page (an HTML file) in the desktop's browser; false when there
+  // is no browser to open it with.
+  virtual bool openPage(const std::u16string& /*path*/) { return false; }
+
   // Lets the window breathe for 50 ms (the TOC poll does it every tick).
   virtual void pause50ms() = 0;
   virtual platform::DateTime now() = 0;

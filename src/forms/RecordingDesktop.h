@@ -27,6 +27,7 @@ class RecordingDesktop : public Desktop {
   int clipboardClears = 0;
   std::vector<std::u16string> startedProcesses;
   std::vector<std::u16string> startedBatches;
+  std::vector<std::u16string> openedPages;
   int pauses = 0;
   platform::DateTime clock{2026, 12, 7, 10, 0, 0};
 
@@ -47,6 +48,10 @@ class RecordingDesktop : public Desktop {
   void clipboardSetText(const std::u16string& text) override;
   void startProcess(const std::u16string& commandLine) override;
   void startBatch(const std::u16string& batchPath) override;
+  bool openPage(const std::u16string& path) override {
+    openedPages.push_back(path);
+    return true;
+  }
   void pause50ms() override { ++pauses; }
   platform::DateTime now() override { return clock; }
   std::optional<std::u16string> showSearchWindow(const std::u16string& current) override;

@@ -1,6 +1,7 @@
 #include "gui/MainWindow.h"
 
 #include <QCheckBox>
+#include <QMenu>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QTimer>
@@ -23,6 +24,8 @@ const QStringList kWindowFonts = {QStringLiteral("MS UI Gothic"), QStringLiteral
                                   QStringLiteral("IPAGothic")};
 const QStringList kElementListFonts = {QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic")};
 constexpr int kFontPoints = 9;
+
+constexpr char16_t kOpenCrossReferenceCaption[] = u"クロスリファレンスを開く";
 
 // Put before the reason of a failure no command expected.
 constexpr char16_t kHandlerFailedMessage[] = u"処理を続けられません: ";
@@ -105,6 +108,17 @@ void MainWindow::connectPane(int i) {
           [this, &f, i] { forward([&] { f.List_elt_Click(i); }); });
   connect(elements, &QListWidget::itemDoubleClicked, this,
           [this, &f, i] { forward([&] { f.List_elt_DblClick(i); }); });
+  // Context menu: the element's cross-reference page, when one was made.
+  elements->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(elements, &QWidget::customContextMenuRequested, this,
+          [this, &f, i, elements](const QPoint& at) {
+            if (QListWidgetItem* item = elements->itemAt(at)) elements->setCurrentItem(item);
+            QMenu menu(elements);
+            QAction* open = menu.addAction(toQString(kOpenCrossReferenceCaption));
+            if (menu.exec(elements->viewport()->mapToGlobal(at)) == open) {
+              forward([&] { f.List_elt_OpenCrossReference(i); });
+            }
+          });
 
   connect(widgetOf<ListWidget>(factory_, u"List_send", i), &QListWidget::itemDoubleClicked, this,
           [this, &f, i] { forward([&] { f.List_send_DblClick(i); }); });

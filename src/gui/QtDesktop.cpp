@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QTimer>
+#include <QUrl>
 #include <cstdio>
 #include <cstdlib>
 
@@ -79,6 +81,10 @@ void QtDesktop::startProcess(const std::u16string& commandLine) {
 
 void QtDesktop::startBatch(const std::u16string& batchPath) {
   forms::startBatchOrTell(*this, batchPath);
+}
+
+bool QtDesktop::openPage(const std::u16string& path) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(toQString(path)));
 }
 
 // The window keeps answering while it waits.

@@ -32,6 +32,7 @@ class QtDesktop : public forms::Desktop {
   void clipboardSetText(const std::u16string& text) override;
   void startProcess(const std::u16string& commandLine) override;
   void startBatch(const std::u16string& batchPath) override;
+  bool openPage(const std::u16string& path) override;
   void pause50ms() override;
   platform::DateTime now() override;
   std::optional<std::u16string> showSearchWindow(const std::u16string& current) override;
