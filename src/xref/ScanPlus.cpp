@@ -25,7 +25,10 @@ std::vector<Declaration> declarationsOf(Class2200& cls, const std::vector<std::u
     try {
       std::u16string line = lines[n];
       const std::u16string name = cls.get_procedure_Name(u"make", line);
-      if (name.empty()) continue;
+      // "NAME : PROCEDURE EXPORTED ..." names no procedure after the keyword.
+      if (name.empty() || name == u"EXPORTED" || name == u"IMPORTED" || name == u"INTERNAL") {
+        continue;
+      }
       Declaration declaration{n, name, {}, {}};
       std::int16_t repeat = 0;
       declaration.type = cls.get_procedure_type(lines[n], declaration.external, repeat);
