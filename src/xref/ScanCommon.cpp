@@ -99,7 +99,11 @@ Kind detectKind(const std::u16string& func, const std::vector<std::u16string>& l
       ++cobol;
     }
     if (startsWith(text, u"*DEFINE") || startsWith(text, u"*PROCESS ")) ++skel;
-    if (startsWith(text, u"PROCEDURE ") && text.back() == u';') ++plus;
+    // "PROCEDURE X;" and "X : PROCEDURE EXPORTED 'Y';" declare; '"' opens a comment.
+    if ((text.find(u"PROCEDURE") != std::u16string::npos && text.back() == u';') ||
+        text[0] == u'"') {
+      ++plus;
+    }
     if (startsWith(text, u"$(") || startsWith(text, u"$ASCII") || startsWith(text, u"$EXTEND") ||
         text.find(u"$IMPORT") != std::u16string::npos || startsWith(text, u"END ")) {
       ++masm;

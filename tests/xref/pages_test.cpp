@@ -12,6 +12,7 @@
 #include "platform/Platform.h"
 #include "u2200/Class2200.h"
 #include "xref/Html.h"
+#include "xref/Scan.h"
 #include "xref/XrefTestSupport.h"
 
 namespace morvanta::xref {
@@ -180,6 +181,21 @@ TEST_F(SamplePages, ValidatorFindsNothingToWarnAbout) {
     EXPECT_EQ(warnings, 0) << u8(relative) << "\n" << report;
     EXPECT_THAT(report, Not(HasSubstr("Error"))) << u8(relative);
   }
+}
+
+TEST(Kinds, FuncOrHeaderOrText) {
+  using Lines = std::vector<std::u16string>;
+  EXPECT_EQ(detectKind(u"MASM", Lines{u"@RUN X"}), Kind::Masm);
+  EXPECT_EQ(detectKind(u"RUNSTREAM", Lines{u"  ", u"@RUN X,Y,Z", u"IN L.MAIN"}), Kind::Runstream);
+  EXPECT_EQ(detectKind(u"RUNSTREAM", Lines{u"ED,R PRJ*SRC.X .PLS", u"X := 1;"}), Kind::Plus);
+  EXPECT_EQ(detectKind(u"AUTO", Lines{u"       PROGRAM-ID. A."}), Kind::Cobol);
+  EXPECT_EQ(detectKind(u"AUTO", Lines{u"*DEFINE HEADER"}), Kind::Skel);
+  EXPECT_EQ(detectKind(u"AUTO", Lines{u"UTIL : PROCEDURE EXPORTED 'U$I';", u"END UTIL;"}),
+            Kind::Plus);
+  EXPECT_EQ(detectKind(u"AUTO", Lines{u"          $ASCII", u"          END  X"}), Kind::Masm);
+  // Nothing to tell by: a runstream for the bulk job, plain text otherwise.
+  EXPECT_EQ(detectKind(u"RUNSTREAM", Lines{u"HELLO"}), Kind::Runstream);
+  EXPECT_EQ(detectKind(u"AUTO", Lines{u"HELLO"}), Kind::Text);
 }
 
 TEST(Html, EscapesWhatMarkupWouldTake) {
