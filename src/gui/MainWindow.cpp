@@ -114,10 +114,9 @@ void MainWindow::connectPane(int i) {
           [this, &f, i, elements](const QPoint& at) {
             if (QListWidgetItem* item = elements->itemAt(at)) elements->setCurrentItem(item);
             QMenu menu(elements);
-            QAction* open = menu.addAction(toQString(kOpenCrossReferenceCaption));
-            if (menu.exec(elements->viewport()->mapToGlobal(at)) == open) {
-              forward([&] { f.List_elt_OpenCrossReference(i); });
-            }
+            connect(menu.addAction(toQString(kOpenCrossReferenceCaption)), &QAction::triggered,
+                    this, [this, &f, i] { forward([&] { f.List_elt_OpenCrossReference(i); }); });
+            menu.exec(elements->viewport()->mapToGlobal(at));
           });
 
   connect(widgetOf<ListWidget>(factory_, u"List_send", i), &QListWidget::itemDoubleClicked, this,
