@@ -129,6 +129,7 @@ class MainForm {
   void Text_file_elt_LostFocus();
   void Jobs_Tick();
   void Job_Cancel(int id);
+  void List_elt_OpenCrossReference(int i);  // analysis/CrossReference.cpp
 };
 
 }  // namespace morvanta

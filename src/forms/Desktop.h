@@ -60,6 +60,9 @@ class Desktop {
   // Tells the user something without waiting for an answer (a failed job).
   // A desktop without a place for notices shows a message box.
   virtual void notify(const std::u16string& text) { msgBox(text); }
+  // Opens a page (an HTML file) in the desktop's browser; false when there
+  // is no browser to open it with.
+  virtual bool openPage(const std::u16string& /*path*/) { return false; }
 
   // Lets the window breathe for 50 ms (the TOC poll does it every tick).
   virtual void pause50ms() = 0;

@@ -31,6 +31,7 @@ class RecordingDesktop : public Desktop {
   int clipboardClears = 0;
   std::vector<std::u16string> startedProcesses;
   std::vector<std::u16string> startedBatches;
+  std::vector<std::u16string> openedPages;
   int pauses = 0;
   platform::DateTime clock{2026, 12, 7, 10, 0, 0};
 
@@ -69,6 +70,10 @@ class RecordingDesktop : public Desktop {
   void cancelBatch(platform::BatchProcess& batch) override;
   void releaseBatch(platform::BatchProcess& batch) override;
   void notify(const std::u16string& text) override { notices.push_back(text); }
+  bool openPage(const std::u16string& path) override {
+    openedPages.push_back(path);
+    return true;
+  }
   void pause50ms() override { ++pauses; }
   platform::DateTime now() override { return clock; }
   std::optional<std::u16string> showSearchWindow(const std::u16string& current) override;

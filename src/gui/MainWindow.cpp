@@ -1,6 +1,7 @@
 #include "gui/MainWindow.h"
 
 #include <QCheckBox>
+#include <QMenu>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QTimer>
@@ -25,6 +26,8 @@ const QStringList kWindowFonts = {QStringLiteral("MS UI Gothic"), QStringLiteral
                                   QStringLiteral("IPAGothic")};
 const QStringList kElementListFonts = {QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic")};
 constexpr int kFontPoints = 9;
+
+constexpr char16_t kOpenCrossReferenceCaption[] = u"クロスリファレンスを開く";
 
 // Put before the reason of a failure no command expected.
 constexpr char16_t kHandlerFailedMessage[] = u"処理を続けられません: ";
@@ -140,6 +143,16 @@ void MainWindow::connectPane(int i) {
   // A click on no element takes nothing to the clipboard, so whatever an
   // earlier click put there must not be pasted as if it were chosen now.
   EmptyClickFilter::watch(elements, [this] { forward([this] { desktop_.clipboardClear(); }); });
+  // Context menu: the element's cross-reference page, when one was made.
+  elements->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(elements, &QWidget::customContextMenuRequested, this,
+          [this, &f, i, elements](const QPoint& at) {
+            if (QListWidgetItem* item = elements->itemAt(at)) elements->setCurrentItem(item);
+            QMenu menu(elements);
+            connect(menu.addAction(toQString(kOpenCrossReferenceCaption)), &QAction::triggered,
+                    this, [this, &f, i] { forward([&] { f.List_elt_OpenCrossReference(i); }); });
+            menu.exec(elements->viewport()->mapToGlobal(at));
+          });
 
   connect(widgetOf<ListWidget>(factory_, u"List_send", i), &QListWidget::itemDoubleClicked, this,
           [this, &f, i] { forward([&] { f.List_send_DblClick(i); }); });

@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QTimer>
+#include <QUrl>
 #include <cstdio>
 #include <cstdlib>
 
@@ -105,6 +107,10 @@ void QtDesktop::notify(const std::u16string& text) {
   if (unattended_) return tell("notice", text);
   if (noticeSink_) return noticeSink_(text);
   msgBox(text);
+}
+
+bool QtDesktop::openPage(const std::u16string& path) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(toQString(path)));
 }
 
 // The window keeps answering while it waits.

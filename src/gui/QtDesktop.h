@@ -41,6 +41,7 @@ class QtDesktop : public forms::Desktop {
   void setNoticeSink(std::function<void(const std::u16string&)> sink) {
     noticeSink_ = std::move(sink);
   }
+  bool openPage(const std::u16string& path) override;
   void pause50ms() override;
   platform::DateTime now() override;
   std::optional<std::u16string> showSearchWindow(const std::u16string& current) override;
