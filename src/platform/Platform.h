@@ -56,6 +56,22 @@ void writeTextLines(const std::u16string& path, const std::vector<std::u16string
 // a failed write (FileError) leaves the old file and no temporary one.
 void writeBinaryFile(const std::u16string& path, const std::string& bytes);
 
+// Who may read a file the system writes. OwnerOnly is for files that hold a
+// secret (the FTP password): mode 0600 on POSIX, an access list naming only
+// the current user on Windows. Such a file is private from its first byte,
+// and replacing an older, readable file does not keep the old permissions.
+enum class FileAccess { Shared, OwnerOnly };
+void writeTextLines(const std::u16string& path, const std::vector<std::u16string>& lines,
+                    FileAccess access);
+
+// True when users other than the owner may read the file (POSIX group or
+// other read permission). False where the system cannot tell that cheaply
+// (Windows access lists) and for a missing file.
+bool readableByOthers(const std::u16string& path);
+
+// Every FileError message ends with the system's reason ("Permission
+// denied", "No space left on device", ...) when the system gave one.
+
 // --- Paths, folders and files ----------------------------------------------
 
 // "\" on Windows, "/" elsewhere.
@@ -125,6 +141,8 @@ bool curlTextUploadAddsCr();
 
 // The id of the running process.
 std::int64_t currentProcessId();
+// True while a process with this id exists.
+bool processRunning(std::int64_t pid);
 
 // Sleeps the calling thread.
 void sleepMilliseconds(int milliseconds);
