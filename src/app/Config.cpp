@@ -119,7 +119,8 @@ void get_option(MainForm& form) {
 
   if (!platform::fileExists(pub.iniPath)) {
     try {
-      platform::writeTextLines(pub.iniPath, configTemplate());
+      // The user fills in the password here.
+      platform::writeTextLines(pub.iniPath, configTemplate(), platform::FileAccess::OwnerOnly);
     } catch (const platform::FileError&) {
       endWithMessage(form.desktop, kCannotCreateFileMessage + pub.iniPath);
     }

@@ -5,6 +5,7 @@
 #include "app/Fatal.h"
 #include "app/Layout.h"
 #include "app/MainForm.h"
+#include "app/Secrets.h"
 #include "app/ShellMessages.h"
 #include "platform/Platform.h"
 
@@ -75,8 +76,10 @@ void startUp(MainForm& form) {
   pub.iniPointerName = u"ini.ini";
   pub.hostCount = 0;
   get_option(form);
+  warnIfConfigReadable(form);
 
   makeWorkFolders(form);
+  eraseLeftoverScripts(form);
   prepareBulkTable(form);
   fillPanes(form);
   pub.lastReceivedFolder.clear();
