@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "app/FailureText.h"
 #include "app/MainForm.h"
 #include "app/ShellText.h"
 #include "platform/Platform.h"
@@ -105,8 +106,8 @@ void dropListing(MainForm& form, int i, const std::vector<std::u16string>& files
   PrintedListing listing;
   try {
     listing = readPrintedListing(form.txtHdl, platform::readTextLines(path));
-  } catch (const platform::FileError&) {
-    return tellBadListing(form, kListingUnreadableMessage + path);
+  } catch (const platform::FileError& e) {
+    return tellBadListing(form, app::withReason(kListingUnreadableMessage + path, e));
   } catch (const std::overflow_error&) {
     return tellBadListing(form, kListingUnreadableMessage + path);
   }

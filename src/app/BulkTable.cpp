@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "app/FailureText.h"
 #include "app/MainForm.h"
 #include "app/ShellMessages.h"
 #include "app/ShellText.h"
@@ -58,8 +59,8 @@ bool loadBulkTable(MainForm& form) {
   std::vector<std::u16string> lines;
   try {
     lines = platform::readTextLines(path);
-  } catch (const platform::FileError&) {
-    form.desktop.msgBox(kBulkTableUnreadableMessage + path);
+  } catch (const platform::FileError& e) {
+    form.desktop.msgBox(withReason(kBulkTableUnreadableMessage + path, e));
     return false;
   }
 

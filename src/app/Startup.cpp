@@ -2,6 +2,7 @@
 
 #include "app/BulkTable.h"
 #include "app/Config.h"
+#include "app/FailureText.h"
 #include "app/Fatal.h"
 #include "app/Layout.h"
 #include "app/MainForm.h"
@@ -37,8 +38,8 @@ void prepareBulkTable(MainForm& form) {
   if (!platform::fileExists(path)) {
     try {
       platform::writeTextLines(path, {});
-    } catch (const platform::FileError&) {
-      endWithMessage(form.desktop, kCannotCreateFileMessage + path);
+    } catch (const platform::FileError& e) {
+      endWithMessage(form.desktop, withReason(kCannotCreateFileMessage + path, e));
     }
   }
   if (!loadBulkTable(form)) form.desktop.endProgram(kFatalExitStatus);
