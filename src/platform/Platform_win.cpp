@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 #include <string>
 
 #include "platform/Platform.h"
@@ -143,7 +144,7 @@ class OwnerOnlySecurity {
 
   bool valid() const { return descriptor_ != nullptr; }
   SECURITY_ATTRIBUTES* attributes() {
-    attributes_ = {sizeof attributes_, descriptor_, FALSE};
+    attributes_ = {static_cast<DWORD>(sizeof attributes_), descriptor_, FALSE};
     return &attributes_;
   }
 
@@ -208,13 +209,14 @@ bool replaceFile(const fs::path& from, const fs::path& to) {
 }
 
 void writeNewFile(const fs::path& path, const std::string& bytes, bool ownerOnly) {
-  OwnerOnlySecurity security;
+  std::optional<OwnerOnlySecurity> security;
   SECURITY_ATTRIBUTES* attributes = nullptr;
   if (ownerOnly) {
     // Without the current user's SID the file would inherit the folder's
     // access list and could be readable by others: better not written.
-    if (!security.valid()) throw FileError(lastErrorText(GetLastError()));
-    attributes = security.attributes();
+    security.emplace();
+    if (!security->valid()) throw FileError(lastErrorText(GetLastError()));
+    attributes = security->attributes();
   }
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, attributes, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
