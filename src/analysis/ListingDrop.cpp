@@ -2,10 +2,13 @@
 
 #include <cstdint>
 #include <stdexcept>
+#include <string_view>
 
+#include "app/FailureText.h"
 #include "app/MainForm.h"
 #include "app/ShellText.h"
 #include "platform/Platform.h"
+#include "u2200/PcNameRule.h"
 
 namespace morvanta::analysis {
 
@@ -43,6 +46,19 @@ void showDroppedPath(forms::ListBox& list, const std::u16string& path) {
   for (const std::u16string& row : rows) list.addItem(row);
 }
 
+// A 2200 element name, possibly followed by a cycle such as "(1)"; the row
+// of a cycle is listed (the receive refuses it with its own message).
+bool acceptableElement(const std::u16string& element) {
+  const auto open = element.find(u'(');
+  if (open == std::u16string::npos) return naming::isReceivableElement(element);
+  const std::u16string_view cycle = std::u16string_view(element).substr(open);
+  if (cycle.size() < 3 || cycle.back() != u')') return false;
+  for (char16_t c : cycle.substr(1, cycle.size() - 2)) {
+    if (c < u'0' || c > u'9') return false;
+  }
+  return naming::isReceivableElement(element.substr(0, open));
+}
+
 void tellBadListing(MainForm& form, const std::u16string& message) {
   form.desktop.msgBox(message);
   form.desktop.msgBox(kListingHowToMessage);
@@ -67,7 +83,13 @@ PrintedListing readPrintedListing(const TxtHdl& txtHdl, const std::vector<std::u
       }
     } else if (!listing.qualFile.empty()) {
       std::u16string element = elementOf(txtHdl, std::move(line));
-      if (!element.empty()) listing.elements.push_back(std::move(element));
+      if (element.empty()) continue;
+      // Such a name could never be received into its folder.
+      if (!acceptableElement(element)) {
+        ++listing.refused;
+        continue;
+      }
+      listing.elements.push_back(std::move(element));
     }
   }
   return listing;
@@ -84,8 +106,8 @@ void dropListing(MainForm& form, int i, const std::vector<std::u16string>& files
   PrintedListing listing;
   try {
     listing = readPrintedListing(form.txtHdl, platform::readTextLines(path));
-  } catch (const platform::FileError&) {
-    return tellBadListing(form, kListingUnreadableMessage + path);
+  } catch (const platform::FileError& e) {
+    return tellBadListing(form, app::withReason(kListingUnreadableMessage + path, e));
   } catch (const std::overflow_error&) {
     return tellBadListing(form, kListingUnreadableMessage + path);
   }
@@ -94,6 +116,10 @@ void dropListing(MainForm& form, int i, const std::vector<std::u16string>& files
   form.pub.listingQualFile = listing.qualFile;
   elements.clear();
   for (const std::u16string& element : listing.elements) elements.addItem(element);
+  if (listing.refused > 0) {
+    form.desktop.msgBox(kUnsafeDroppedRowsMessage +
+                        platform::fromUtf8(std::to_string(listing.refused)));
+  }
 
   if (!listing.message.empty()) return tellBadListing(form, listing.message);
   form.Text_2200file[pane(i)]->setText(form.pub.listingQualFile);

@@ -2,6 +2,7 @@
 // Filling a pane's element list offline from a TOC listing that the user
 // printed to a PC file on a 2200 terminal and dropped onto the pane.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -17,12 +18,16 @@ inline constexpr char16_t kListingHowToMessage[] =
     u"ファイルは、次のような手順で作成してください。@@PRNT -> @PRT,T qual*file. -> @@NOPR";
 // The dropped file's path follows the text.
 inline constexpr char16_t kListingUnreadableMessage[] = u"ファイルを読めません: ";
+// Told once per drop when element names were skipped; the count follows.
+inline constexpr char16_t kUnsafeDroppedRowsMessage[] =
+    u"受信できないエレメント名の行を読み飛ばしました。行数: ";
 
 // What a printed listing gives.
 struct PrintedListing {
   std::u16string message;                // "" when the listing was read to its end
   std::u16string qualFile;               // qual*file of the last header line seen
   std::vector<std::u16string> elements;  // in listing order
+  std::size_t refused = 0;               // element names skipped: no 2200 name or no safe PC name
 };
 
 // Reads the lines of a printed listing: "@PRT,T" / "@PRT,TB" header lines

@@ -1,5 +1,6 @@
 #include "analysis/UseAnalysis.h"
 
+#include <stdexcept>
 #include <vector>
 
 #include "app/MainForm.h"
@@ -23,10 +24,16 @@ void storeUse(MainForm& form, const std::u16string& line) {
   }
   std::u16string useName;
   std::u16string file;
-  // A side that is empty once its period is gone could only ever match an
-  // empty file part, so it is dropped as well.
-  if (form.cls2200.TANKA_USE_PHASE(line, useName, file) != 0 || useName.empty() || file.empty())
+  try {
+    // A side that is empty once its period is gone could only ever match an
+    // empty file part, so it is dropped as well.
+    if (form.cls2200.TANKA_USE_PHASE(line, useName, file) != 0 || useName.empty() || file.empty())
+      return;
+  } catch (const std::overflow_error&) {
+    // A line longer than a text position can count is no statement: skipped
+    // like the other readers skip it, and the lines after it still count.
     return;
+  }
   const auto at = static_cast<std::size_t>(pub.useCount);
   pub.useNames[at] = useName;
   pub.useFiles[at] = file;

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "app/FailureText.h"
 #include "app/MainForm.h"
 #include "app/ProgramFolder.h"
 #include "app/SettingsFile.h"
@@ -67,8 +68,8 @@ bool loadBulkTable(MainForm& form) {
   std::vector<std::u16string> lines;
   try {
     lines = readSettingsFile(form.desktop, path);
-  } catch (const platform::FileError&) {
-    form.desktop.msgBox(kBulkTableUnreadableMessage + path);
+  } catch (const platform::FileError& e) {
+    form.desktop.msgBox(withReason(kBulkTableUnreadableMessage + path, e));
     return false;
   }
 

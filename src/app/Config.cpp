@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "app/FailureText.h"
 #include "app/Fatal.h"
 #include "app/MainForm.h"
 #include "app/ProgramFolder.h"
@@ -26,8 +27,8 @@ void readPointerFile(MainForm& form) {
   std::vector<std::u16string> lines;
   try {
     lines = platform::readTextLines(pointerPath);
-  } catch (const platform::FileError&) {
-    endWithMessage(form.desktop, kCannotReadMessage + pointerPath);
+  } catch (const platform::FileError& e) {
+    endWithMessage(form.desktop, withReason(kCannotReadMessage + pointerPath, e));
   }
   const std::u16string folder = lines.empty() ? std::u16string() : trimBlanks(lines.front());
   if (folder.empty()) endWithMessage(form.desktop, kEmptyPointerMessage + pointerPath);
@@ -136,17 +137,18 @@ bool get_option(MainForm& form) {
   const bool firstStart = !platform::fileExists(pub.iniPath);
   if (firstStart) {
     try {
-      platform::writeTextLines(pub.iniPath, configTemplate());
-    } catch (const platform::FileError&) {
-      endWithMessage(form.desktop, kCannotCreateFileMessage + pub.iniPath);
+      // The user fills in the password here.
+      platform::writeTextLines(pub.iniPath, configTemplate(), platform::FileAccess::OwnerOnly);
+    } catch (const platform::FileError& e) {
+      endWithMessage(form.desktop, withReason(kCannotCreateFileMessage + pub.iniPath, e));
     }
   }
   std::vector<std::u16string> lines;
   try {
     lines = readSettingsFile(form.desktop, pub.iniPath,
                              [&form](const std::u16string& line) { return shownLine(form, line); });
-  } catch (const platform::FileError&) {
-    endWithMessage(form.desktop, kCannotReadMessage + pub.iniPath);
+  } catch (const platform::FileError& e) {
+    endWithMessage(form.desktop, withReason(kCannotReadMessage + pub.iniPath, e));
   }
 
   pub.ftpSendWorkFile.clear();

@@ -2,9 +2,11 @@
 
 #include "app/BulkTable.h"
 #include "app/Config.h"
+#include "app/FailureText.h"
 #include "app/Fatal.h"
 #include "app/Layout.h"
 #include "app/MainForm.h"
+#include "app/Secrets.h"
 #include "app/ShellMessages.h"
 #include "platform/Platform.h"
 
@@ -38,8 +40,8 @@ void prepareBulkTable(MainForm& form) {
   if (!platform::fileExists(path) && !platform::folderExists(path)) {
     try {
       platform::writeTextLines(path, {});
-    } catch (const platform::FileError&) {
-      endWithMessage(form.desktop, kCannotCreateFileMessage + path);
+    } catch (const platform::FileError& e) {
+      endWithMessage(form.desktop, withReason(kCannotCreateFileMessage + path, e));
     }
   }
   // A table that cannot be read only costs the bulk receive: the user is
@@ -91,8 +93,10 @@ void startUp(MainForm& form) {
   pub.iniPointerName = u"ini.ini";
   pub.hostCount = 0;
   const bool firstStart = get_option(form);
+  warnIfConfigReadable(form);
 
   makeWorkFolders(form);
+  eraseLeftoverScripts(form);
   prepareBulkTable(form);
   fillPanes(form);
   pub.lastReceivedFolder.clear();

@@ -5,6 +5,7 @@
 
 #include "app/MainForm.h"
 #include "platform/Platform.h"
+#include "u2200/PcNameRule.h"
 
 namespace morvanta::catalogue {
 
@@ -148,6 +149,12 @@ bool ListingLineParser::parse(const std::u16string& line, const std::u16string& 
   element_.assign(element);
   std::u16string display = cls2200_.U2200ElementName_to_PcName(u"DSP", element_, type);
   if (!takenByFilter(display, filter)) return false;
+  // A name that is no 2200 element name, or one whose PC file could land
+  // outside its folder, never reaches the list or the phased file.
+  if (!display.empty() && !naming::isReceivableElement(display)) {
+    ++refusedRows_;
+    return false;
+  }
 
   // The "TXT." form differs from the display form only in its first "/",
   // which becomes "."; one conversion serves both.
@@ -205,6 +212,10 @@ std::u16string parse_toc_listing(MainForm& form, const std::u16string& folder,
     phased += row.phased;
   }
 
+  if (parser.refusedRows() > 0) {
+    form.desktop.msgBox(kUnsafeListingRowsMessage +
+                        platform::fromUtf8(std::to_string(parser.refusedRows())));
+  }
   std::vector<std::u16string> content;
   if (taken > 0) content.push_back(std::move(phased));
   try {

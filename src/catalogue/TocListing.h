@@ -20,6 +20,11 @@ namespace morvanta::catalogue {
 // Told when the phased TOC file cannot be written; the reason follows.
 inline constexpr char16_t kPhasedTocWriteFailedMessage[] = u"phased-TOCファイルを作成できません: ";
 
+// Told once per listing when rows were skipped for their names; the count
+// follows.
+inline constexpr char16_t kUnsafeListingRowsMessage[] =
+    u"受信できないエレメント名の行を読み飛ばしました。行数: ";
+
 // The phased TOC file name of a pane, e.g. "0phased-TOC.TXT".
 std::u16string phasedTocName(int pane);
 
@@ -48,6 +53,10 @@ class ListingLineParser {
   // once: it keeps its working buffers between lines.
   bool parse(const std::u16string& line, const std::u16string& filter, ListingRow& row) const;
 
+  // Rows parse() skipped because their name is not a 2200 element name or
+  // would not make one safe PC file name (naming::isReceivableElement).
+  std::size_t refusedRows() const { return refusedRows_; }
+
  private:
   const std::u16string& monthNumber(std::u16string_view monthField) const;
   void dateText(std::u16string_view monthField, std::u16string_view dayField,
@@ -62,6 +71,7 @@ class ListingLineParser {
   mutable std::u16string element_;
   mutable std::u16string type_;
   mutable std::vector<std::pair<std::u16string, std::u16string>> months_;
+  mutable std::size_t refusedRows_ = 0;
 };
 
 // Rebuilds pane i from folder + fileName: clears the pane's element and date

@@ -73,6 +73,22 @@ SettingsText decodeSettingsText(const std::string& bytes);
 // Reads and decodes a whole file so. Throws FileError.
 SettingsText readSettingsLines(const std::u16string& path);
 
+// Who may read a file the system writes. OwnerOnly is for files that hold a
+// secret (the FTP password): mode 0600 on POSIX, an access list naming only
+// the current user on Windows. Such a file is private from its first byte,
+// and replacing an older, readable file does not keep the old permissions.
+enum class FileAccess { Shared, OwnerOnly };
+void writeTextLines(const std::u16string& path, const std::vector<std::u16string>& lines,
+                    FileAccess access);
+
+// True when users other than the owner may read the file (POSIX group or
+// other read permission). False where the system cannot tell that cheaply
+// (Windows access lists) and for a missing file.
+bool readableByOthers(const std::u16string& path);
+
+// Every FileError message ends with the system's reason ("Permission
+// denied", "No space left on device", ...) when the system gave one.
+
 // --- Paths, folders and files ----------------------------------------------
 
 // "\" on Windows, "/" elsewhere.
@@ -184,6 +200,8 @@ bool curlTextUploadAddsCr();
 
 // The id of the running process.
 std::int64_t currentProcessId();
+// True while a process with this id exists.
+bool processRunning(std::int64_t pid);
 
 // True when the process's standard error is a terminal (a person watches
 // it), false when it goes to a file or a pipe.

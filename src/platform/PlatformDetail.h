@@ -25,6 +25,14 @@ bool decodeCp932Strict(std::string_view bytes, std::u16string& out);
 // Moves a file over another one, replacing it in one step.
 bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
 
+// Creates a file that must not exist yet and writes all of `bytes` to it;
+// with ownerOnly only the current user may open it. Throws FileError whose
+// message is the system's reason alone; a partly written file is removed.
+void writeNewFile(const std::filesystem::path& path, const std::string& bytes, bool ownerOnly);
+
+// The reason text of the last failed system call of this thread.
+std::string lastErrorReason();
+
 // --- provided by Platform_common.cpp ---------------------------------------
 
 // "yyyy/mm/dd hh:mm:ss".

@@ -134,7 +134,9 @@ std::string readWholeFile(const std::u16string& path) {
     throw FileError("cannot read " + toUtf8(path) + ": it is a folder");
   }
   std::ifstream in(detail::nativePath(path), std::ios::binary);
-  if (!in) throw FileError("cannot open " + toUtf8(path) + " for reading");
+  if (!in) {
+    throw FileError("cannot open " + toUtf8(path) + " for reading: " + detail::lastErrorReason());
+  }
   try {
     // Large reads: listings run to hundreds of thousands of lines.
     std::string bytes;
@@ -142,11 +144,11 @@ std::string readWholeFile(const std::u16string& path) {
     while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
       bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
     }
-    if (in.bad()) throw FileError("cannot read " + toUtf8(path));
+    if (in.bad()) throw FileError("cannot read " + toUtf8(path) + ": " + detail::lastErrorReason());
     return bytes;
   } catch (const std::ios_base::failure&) {
     // The stream library reports some read errors by throwing.
-    throw FileError("cannot read " + toUtf8(path));
+    throw FileError("cannot read " + toUtf8(path) + ": " + detail::lastErrorReason());
   }
 }
 
@@ -163,29 +165,26 @@ std::u16string temporaryNameFor(const std::u16string& path) {
 
 // Writes bytes to a fresh file beside `target` and moves it over `target`.
 // On any failure the temporary file is removed and `target` is as it was.
-void replaceWithBytes(const std::u16string& target, const std::string& bytes) {
+void replaceWithBytes(const std::u16string& target, const std::string& bytes,
+                      FileAccess access = FileAccess::Shared) {
   const std::u16string temp = temporaryNameFor(target);
   const fs::path tempPath = detail::nativePath(temp);
   const fs::path targetPath = detail::nativePath(target);
-  {
-    std::ofstream out(tempPath, std::ios::binary | std::ios::trunc);
-    if (!out) throw FileError("cannot create " + toUtf8(target));
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      std::error_code ec;
-      fs::remove(tempPath, ec);
-      throw FileError("cannot write " + toUtf8(target));
-    }
+  try {
+    detail::writeNewFile(tempPath, bytes, access == FileAccess::OwnerOnly);
+  } catch (const FileError& e) {
+    // Named by the file the caller asked for, not the temporary one.
+    throw FileError("cannot write " + toUtf8(target) + ": " + e.what());
   }
   std::error_code ec;
   auto oldStatus = fs::status(targetPath, ec);
-  if (!ec && fs::is_regular_file(oldStatus)) {
+  if (access == FileAccess::Shared && !ec && fs::is_regular_file(oldStatus)) {
     fs::permissions(tempPath, oldStatus.permissions(), ec);  // keep what the user set
   }
   if (!detail::replaceFile(tempPath, targetPath)) {
+    const std::string reason = detail::lastErrorReason();
     fs::remove(tempPath, ec);
-    throw FileError("cannot replace " + toUtf8(target));
+    throw FileError("cannot replace " + toUtf8(target) + ": " + reason);
   }
 }
 
@@ -413,6 +412,16 @@ void writeTextLines(const std::u16string& path, const std::vector<std::u16string
     text += u"\r\n";
   }
   replaceWithBytes(path, encodeCp932(text, path));
+}
+
+void writeTextLines(const std::u16string& path, const std::vector<std::u16string>& lines,
+                    FileAccess access) {
+  std::u16string text;
+  for (const auto& line : lines) {
+    text += line;
+    text += u"\r\n";
+  }
+  replaceWithBytes(path, encodeCp932(text, path), access);
 }
 
 void writeBinaryFile(const std::u16string& path, const std::string& bytes) {

@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <limits>
 #include <system_error>
 
 #include "platform/Platform.h"
@@ -204,6 +205,36 @@ bool decodeCp932Strict(std::string_view bytes, std::u16string& out) {
 
 bool replaceFile(const fs::path& from, const fs::path& to) {
   return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+void writeNewFile(const fs::path& path, const std::string& bytes, bool ownerOnly) {
+  // The mode is given at creation, so a private file is never readable by
+  // others, not even for a moment; the umask can only take more away.
+  const mode_t mode = ownerOnly ? 0600 : 0666;
+  const int fd =
+      retry([&] { return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode); });
+  if (fd < 0) throw FileError(errorText(errno));
+  const char* data = bytes.data();
+  std::size_t left = bytes.size();
+  int error = 0;
+  while (left > 0 && error == 0) {
+    const ssize_t written = ::write(fd, data, left);
+    if (written < 0) {
+      if (errno != EINTR) error = errno;
+      continue;
+    }
+    data += written;
+    left -= static_cast<std::size_t>(written);
+  }
+  if (::close(fd) != 0 && error == 0 && errno != EINTR) error = errno;
+  if (error != 0) {
+    ::unlink(path.c_str());
+    throw FileError(errorText(error));
+  }
+}
+
+std::string lastErrorReason() {
+  return errorText(errno);
 }
 
 }  // namespace detail
@@ -469,6 +500,18 @@ bool curlTextUploadAddsCr() {
 
 std::int64_t currentProcessId() {
   return static_cast<std::int64_t>(::getpid());
+}
+
+bool processRunning(std::int64_t pid) {
+  if (pid <= 0 || pid > std::numeric_limits<pid_t>::max()) return false;
+  // Signal 0 only asks; EPERM means it exists but belongs to someone else.
+  return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
+bool readableByOthers(const std::u16string& path) {
+  struct stat info {};
+  if (::stat(toUtf8(path).c_str(), &info) != 0) return false;
+  return (info.st_mode & (S_IRGRP | S_IROTH)) != 0;
 }
 
 }  // namespace morvanta::platform

@@ -9,8 +9,12 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+// After windows.h, which they need.
+#include <sddl.h>
 
+#include <algorithm>
 #include <climits>
+#include <optional>
 #include <string>
 
 #include "platform/Platform.h"
@@ -112,6 +116,43 @@ bool toFileTime(const DateTime& when, FILETIME& result) {
          SystemTimeToFileTime(&utc, &result);
 }
 
+// A security descriptor whose access list grants the current user alone
+// full access and inherits nothing from the folder.
+class OwnerOnlySecurity {
+ public:
+  OwnerOnlySecurity() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return;
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    std::string buffer(size, '\0');
+    wchar_t* sid = nullptr;
+    if (size > 0 && GetTokenInformation(token, TokenUser, buffer.data(), size, &size) &&
+        ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &sid)) {
+      const std::wstring sddl = L"D:P(A;;FA;;;" + std::wstring(sid) + L")";
+      LocalFree(sid);
+      ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl.c_str(), SDDL_REVISION_1,
+                                                           &descriptor_, nullptr);
+    }
+    CloseHandle(token);
+  }
+  ~OwnerOnlySecurity() {
+    if (descriptor_) LocalFree(descriptor_);
+  }
+  OwnerOnlySecurity(const OwnerOnlySecurity&) = delete;
+  OwnerOnlySecurity& operator=(const OwnerOnlySecurity&) = delete;
+
+  bool valid() const { return descriptor_ != nullptr; }
+  SECURITY_ATTRIBUTES* attributes() {
+    attributes_ = {static_cast<DWORD>(sizeof attributes_), descriptor_, FALSE};
+    return &attributes_;
+  }
+
+ private:
+  PSECURITY_DESCRIPTOR descriptor_ = nullptr;
+  SECURITY_ATTRIBUTES attributes_{};
+};
+
 }  // namespace
 
 namespace detail {
@@ -165,6 +206,43 @@ bool decodeCp932Strict(std::string_view bytes, std::u16string& out) {
 bool replaceFile(const fs::path& from, const fs::path& to) {
   return MoveFileExW(from.c_str(), to.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+void writeNewFile(const fs::path& path, const std::string& bytes, bool ownerOnly) {
+  std::optional<OwnerOnlySecurity> security;
+  SECURITY_ATTRIBUTES* attributes = nullptr;
+  if (ownerOnly) {
+    // Without the current user's SID the file would inherit the folder's
+    // access list and could be readable by others: better not written.
+    security.emplace();
+    if (!security->valid()) throw FileError(lastErrorText(GetLastError()));
+    attributes = security->attributes();
+  }
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, attributes, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw FileError(lastErrorText(GetLastError()));
+  const char* data = bytes.data();
+  std::size_t left = bytes.size();
+  DWORD error = 0;
+  while (left > 0) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(left, 1u << 30));
+    DWORD written = 0;
+    if (!WriteFile(file, data, chunk, &written, nullptr)) {
+      error = GetLastError();
+      break;
+    }
+    data += written;
+    left -= written;
+  }
+  if (!CloseHandle(file) && error == 0) error = GetLastError();
+  if (error != 0) {
+    DeleteFileW(path.c_str());
+    throw FileError(lastErrorText(error));
+  }
+}
+
+std::string lastErrorReason() {
+  return lastErrorText(GetLastError());
 }
 
 }  // namespace detail
@@ -374,6 +452,19 @@ bool curlTextUploadAddsCr() {
 
 std::int64_t currentProcessId() {
   return static_cast<std::int64_t>(::GetCurrentProcessId());
+}
+
+bool processRunning(std::int64_t pid) {
+  if (pid <= 0 || pid > static_cast<std::int64_t>(MAXDWORD)) return false;
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+  if (process == nullptr) return GetLastError() == ERROR_ACCESS_DENIED;
+  const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+  CloseHandle(process);
+  return running;
+}
+
+bool readableByOthers(const std::u16string&) {
+  return false;
 }
 
 }  // namespace morvanta::platform

@@ -58,19 +58,24 @@ void appendToSjisLines(std::vector<std::u16string>& batch, const Module_pub& pub
 void addLoginValues(std::vector<JobValue>& values, const Module_pub& pub,
                     const std::u16string& address) {
   values.push_back({u"HOST", &address, JobValueUse::Script});
-  values.push_back({u"FTP-USERID", &pub.ftpUserId, JobValueUse::Script});
-  values.push_back({u"FTP-PASSWORD", &pub.ftpPassword, JobValueUse::Script});
+  values.push_back({u"FTP-USERID", &pub.ftpUserId, JobValueUse::Login});
+  values.push_back({u"FTP-PASSWORD", &pub.ftpPassword, JobValueUse::Login});
 }
 
 JobValueUse batchIf(bool inBatch) {
   return inBatch ? JobValueUse::Batch : JobValueUse::Script;
 }
 
-// Checks the values, then writes the pair; tells the user what stopped it.
-bool writePair(MainForm& form, const std::vector<JobValue>& values, const std::u16string& work,
+// Checks the values and the local paths, then writes the pair; tells the
+// user what stopped it. The script holds the password: only its owner may
+// read it.
+bool writePair(MainForm& form, const std::vector<JobValue>& values,
+               const std::vector<JobPath>& paths, const std::u16string& work,
                const std::u16string& batchName, const std::u16string& scriptName,
                const JobPair& pair) {
-  if (auto refused = checkJobValues(values)) {
+  auto refused = checkJobValues(values);
+  if (!refused) refused = checkJobPaths(paths);
+  if (refused) {
     form.desktop.msgBox(*refused);
     return false;
   }
@@ -86,7 +91,8 @@ bool writePair(MainForm& form, const std::vector<JobValue>& values, const std::u
     return true;
   }
   try {
-    platform::writeTextLines(joinPath(work, scriptName), pair.script);
+    platform::writeTextLines(joinPath(work, scriptName), pair.script,
+                             platform::FileAccess::OwnerOnly);
     platform::writeTextLines(joinPath(work, batchName), pair.batch);
   } catch (const platform::FileError& e) {
     form.desktop.msgBox(kJobWriteFailedMessage + platform::fromUtf8(e.what()));
@@ -97,6 +103,11 @@ bool writePair(MainForm& form, const std::vector<JobValue>& values, const std::u
 
 std::u16string workFolder(MainForm& form) {
   return form.FOLDER_NAME(u"WK", u"");
+}
+
+// FTPRCV: every receive folder is one level below it.
+std::u16string receiveRoot(MainForm& form) {
+  return form.FOLDER_NAME(u"RCV", u"");
 }
 
 }  // namespace
@@ -181,7 +192,9 @@ bool writeTocJob(MainForm& form, const TocJob& job) {
   addLoginValues(values, form.pub, job.address);
   values.push_back({u"2200ファイル", &job.file, JobValueUse::Script});
   values.push_back({u"FTPWK", &work, JobValueUse::Batch});
-  if (!writePair(form, values, work, u"TOC.BAT", u"TOC.TXT", tocJobLines(form.pub, work, job))) {
+  const std::vector<JobPath> paths{{&work, joinPath(work, tocResultName(job.pane))}};
+  if (!writePair(form, values, paths, work, u"TOC.BAT", u"TOC.TXT",
+                 tocJobLines(form.pub, work, job))) {
     return false;
   }
   // The poll takes the result file's appearance as the job's end.
@@ -210,7 +223,14 @@ bool writeReceiveJob(MainForm& form, const ReceiveJob& job) {
     values.push_back({u"UNISYS-SJIS-PATH", &pub.sjisConverterPath, JobValueUse::Batch});
     values.push_back({u"UNISYS-SJIS-EXE", &pub.toSjisExe, JobValueUse::Batch});
   }
-  return writePair(form, values, work, u"RECV.BAT", u"RECV.TXT", receiveJobLines(pub, work, job));
+  const std::u16string received = receiveRoot(form);
+  const std::vector<JobPath> paths{
+      {&received, job.receiveFolder},
+      {&job.receiveFolder, joinPath(job.receiveFolder, job.pcElement)},
+      {&job.receiveFolder, joinPath(job.receiveFolder, kConvertedPrefix + job.pcElement)},
+  };
+  return writePair(form, values, paths, work, u"RECV.BAT", u"RECV.TXT",
+                   receiveJobLines(pub, work, job));
 }
 
 bool writeSendJob(MainForm& form, const SendJob& job) {
@@ -228,7 +248,14 @@ bool writeSendJob(MainForm& form, const SendJob& job) {
     values.push_back({u"UNISYS-SJIS-PATH", &pub.sjisConverterPath, JobValueUse::Batch});
     values.push_back({u"SJIS-UNISYS-EXE", &pub.toUnisysExe, JobValueUse::Batch});
   }
-  return writePair(form, values, work, u"SEND.BAT", u"SEND.TXT", sendJobLines(pub, work, job));
+  const std::u16string received = receiveRoot(form);
+  const std::vector<JobPath> paths{
+      {&received, job.receiveFolder},
+      {&job.receiveFolder, joinPath(job.receiveFolder, job.pcElement)},
+      {&job.receiveFolder, joinPath(job.receiveFolder, job.uploadName)},
+  };
+  return writePair(form, values, paths, work, u"SEND.BAT", u"SEND.TXT",
+                   sendJobLines(pub, work, job));
 }
 
 bool writeBulkJob(MainForm& form, const BulkJob& job) {
@@ -252,7 +279,13 @@ bool writeBulkJob(MainForm& form, const BulkJob& job) {
     values.push_back({u"OUTF", &job.row.outf, JobValueUse::Batch});
     values.push_back({u"PROJECT", &job.row.project, JobValueUse::Batch});
   }
-  return writePair(form, values, work, u"RECVAUTO.BAT", u"RECVAUTO.TXT",
+  std::vector<JobPath> paths;
+  for (const std::u16string& name : job.names) {
+    paths.push_back({&job.row.pcFolder, joinPath(job.row.pcFolder, name + u".txt")});
+    paths.push_back(
+        {&job.row.pcFolder, joinPath(job.row.pcFolder, kConvertedPrefix + name + u".txt")});
+  }
+  return writePair(form, values, paths, work, u"RECVAUTO.BAT", u"RECVAUTO.TXT",
                    bulkJobLines(pub, form.cls2200, work, job));
 }
 

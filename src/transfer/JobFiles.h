@@ -2,11 +2,14 @@
 // The job pairs: an FTP script and a batch file whose first (or second) line
 // runs the FTP client on it, both in the work folder FTPWK. Each writer
 //   1. checks every value it will write (JobValueCheck.h) and that every line
-//      can be written in CP932; when one cannot, tells the user and returns
-//      false with no job file changed;
+//      can be written in CP932, then that every local path lies one level
+//      inside its folder (FTPRCV, a receive folder, FTPWK, the bulk row's
+//      folder); when one does not, tells the user and returns false with no
+//      job file changed;
 //   2. sets pub.batchFileName / pub.ftpScriptName to the pair's names;
-//   3. writes the script, then the batch file (CP932, CR LF); a file-system
-//      failure is told to the user and returns false.
+//   3. writes the script (readable by the user only: it holds the password),
+//      then the batch file (CP932, CR LF); a file-system failure is told to
+//      the user and returns false.
 // Writers never start anything: the owning command calls startJob() when it
 // wants the batch file run (after its own questions, if any).
 //

@@ -1,6 +1,7 @@
 #include "transfer/JobValueCheck.h"
 
 #include "platform/Platform.h"
+#include "u2200/PcNameRule.h"
 
 namespace morvanta::transfer {
 
@@ -61,6 +62,10 @@ std::u16string refusal(const std::u16string& name, const std::u16string& shown) 
 }  // namespace
 
 char16_t unsafeCharacter(const std::u16string& value, JobValueUse use) {
+  if (use == JobValueUse::Login) {
+    const auto first = value.find_first_not_of(u" \t");
+    if (first != std::u16string::npos && value[first] == u'!') return u'!';
+  }
   for (char16_t c : value) {
     if (isLineBreak(c)) return c;
     if (use == JobValueUse::Batch && isInterpreterCharacter(c)) return c;
@@ -77,6 +82,16 @@ std::optional<std::u16string> checkJobValues(const std::vector<JobValue>& values
     }
     const std::u16string unwritable = firstUnwritable(*v.value);
     if (!unwritable.empty()) return refusal(v.name, unwritable);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::u16string> checkJobPaths(const std::vector<JobPath>& paths) {
+  for (const JobPath& p : paths) {
+    const std::u16string prefix = platform::joinPath(*p.folder, u"");
+    const bool inside = !p.folder->empty() && p.path.starts_with(prefix) &&
+                        naming::isSafePcName(std::u16string_view(p.path).substr(prefix.size()));
+    if (!inside) return kPathOutsideFolderMessage + p.path;
   }
   return std::nullopt;
 }

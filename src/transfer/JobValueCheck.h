@@ -17,7 +17,10 @@ inline constexpr char16_t kLineBreakName[] = u"改行";
 
 // Where a value ends up: in the FTP script only (line breaks refused), or in
 // the batch file (line breaks and the interpreter's characters refused).
-enum class JobValueUse { Script, Batch };
+// Login is the user or password line of a script that the system's FTP
+// client reads as a command when the connection failed: a leading "!" would
+// run the rest as a local command, so it is refused as well.
+enum class JobValueUse { Script, Batch, Login };
 
 struct JobValue {
   std::u16string name;          // shown to the user: a configuration key or a role
@@ -33,5 +36,19 @@ char16_t unsafeCharacter(const std::u16string& value, JobValueUse use);
 // when every value may be written. A character the job files' code page
 // (CP932) cannot hold is refused as well.
 std::optional<std::u16string> checkJobValues(const std::vector<JobValue>& values);
+
+// Told when a local path of a job would not lie in its folder; the path follows.
+inline constexpr char16_t kPathOutsideFolderMessage[] = u"フォルダの外を指すパスは書き込めません: ";
+
+// A local path a job file names and the folder it must lie in, one level
+// down: the name after folder and separator is a single safe PC name.
+struct JobPath {
+  const std::u16string* folder;  // not owned
+  std::u16string path;
+};
+
+// The message for the first path that does not lie in its folder, or
+// nothing when all do.
+std::optional<std::u16string> checkJobPaths(const std::vector<JobPath>& paths);
 
 }  // namespace morvanta::transfer

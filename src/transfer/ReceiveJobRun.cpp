@@ -3,12 +3,14 @@
 #include "app/MainForm.h"
 #include "platform/Platform.h"
 #include "transfer/JobFiles.h"
+#include "transfer/PcNameCheck.h"
 
 namespace morvanta::transfer {
 
 ReceiveTarget receiveTarget(MainForm& form, const std::u16string& file, const std::u16string& elt) {
   ReceiveTarget target;
-  target.folder = form.FOLDER_NAME(u"RCV", form.cls2200.U2200FileName_to_PcName(file));
+  target.pcFile = form.cls2200.U2200FileName_to_PcName(file);
+  target.folder = form.FOLDER_NAME(u"RCV", target.pcFile);
   std::u16string type;  // a receive does not use the element type
   target.pcElement = form.cls2200.U2200ElementName_to_PcName(u"TXT", elt, type) + u".txt";
   return target;
@@ -16,6 +18,7 @@ ReceiveTarget receiveTarget(MainForm& form, const std::u16string& file, const st
 
 bool writeReceive(MainForm& form, const std::u16string& address, const std::u16string& remoteName,
                   const ReceiveTarget& target) {
+  if (!acceptPcNames(form, {&target.pcFile, &target.pcElement})) return false;
   if (!writeReceiveJob(form, {address, remoteName, target.folder, target.pcElement})) return false;
   // Recorded before the transfer has run: the analysis reads whatever
   // arrived there.

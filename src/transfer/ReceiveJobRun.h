@@ -17,6 +17,7 @@ inline constexpr char16_t kReceiveFolderFailedMessage[] = u"受信フォルダ�
 
 struct ReceiveTarget {
   std::u16string folder;     // FTPRCV\{pc name of the 2200 file}
+  std::u16string pcFile;     // pc name of the 2200 file, e.g. PRJ＊SRC
   std::u16string pcElement;  // e.g. MAIN／R1.txt
 };
 
@@ -26,7 +27,8 @@ ReceiveTarget receiveTarget(MainForm& form, const std::u16string& file, const st
 
 // Writes RECV.BAT / RECV.TXT and, once they are written, records the target
 // as the last received file (the @USE analysis reads it). False, with the
-// user told and nothing changed, when the job could not be written.
+// user told and nothing changed, when a PC name of the target is not one
+// safe path component or the job could not be written.
 bool writeReceive(MainForm& form, const std::u16string& address, const std::u16string& remoteName,
                   const ReceiveTarget& target);
 

@@ -3,7 +3,9 @@
 #include "app/MainForm.h"
 #include "app/ShellText.h"
 #include "catalogue/TocRequest.h"
+#include "transfer/PcNameCheck.h"
 #include "transfer/ReceiveJobRun.h"
+#include "u2200/PcNameRule.h"
 
 namespace morvanta::transfer {
 
@@ -40,6 +42,10 @@ void receiveTyped(MainForm& form) {
   // ends at the first blank.
   TypedName name = split(text);
   if (name.element.empty()) return form.desktop.msgBox(kNoElementPartMessage);
+  // Nothing before the first "." (as in "../x*F.E") names no file, and no
+  // receive folder could be made from it.
+  if (name.file.empty())
+    return form.desktop.msgBox(kUnsafePcNameMessage + naming::visibleName(text));
   const std::u16string address = form.get_host_address(form.Combo_host_file_elt->text());
   if (address.empty()) return form.desktop.msgBox(catalogue::kNoHostMessage);
 

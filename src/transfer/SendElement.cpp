@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 #include "transfer/ElementSelection.h"
 #include "transfer/JobFiles.h"
+#include "transfer/PcNameCheck.h"
 
 namespace morvanta::transfer {
 
@@ -17,10 +18,11 @@ std::u16string targetFile(const MainForm& form, const std::u16string& paneFile) 
 }
 
 SendJob sendJobFor(MainForm& form, const std::u16string& address, const std::u16string& file,
-                   const std::u16string& elt) {
+                   const std::u16string& elt, std::u16string& pcFile) {
   SendJob job;
   job.address = address;
-  job.receiveFolder = form.FOLDER_NAME(u"RCV", form.cls2200.U2200FileName_to_PcName(file));
+  pcFile = form.cls2200.U2200FileName_to_PcName(file);
+  job.receiveFolder = form.FOLDER_NAME(u"RCV", pcFile);
   std::u16string type;
   job.pcElement = form.cls2200.U2200ElementName_to_PcName(u"TXT", elt, type) + u".txt";
   job.uploadName = form.cls2200.PcName_to_U2200ElementName_FTP(elt, type);
@@ -55,7 +57,10 @@ void sendElement(MainForm& form, int i) {
   const std::u16string elt = selectedEntry(*form.List_send[pane]);
   if (elt.empty()) return form.desktop.msgBox(kNoElementMessage);
 
-  const SendJob job = sendJobFor(form, address, file, elt);
+  std::u16string pcFile;
+  const SendJob job = sendJobFor(form, address, file, elt, pcFile);
+  // The upload copy is written before the job: its name is checked first.
+  if (!acceptPcNames(form, {&pcFile, &job.pcElement, &job.uploadName})) return;
   if (!makeUploadCopy(form, job)) return;
   if (!writeSendJob(form, job)) return;
   // The question stands in the body too: a long title or the window manager

@@ -49,7 +49,7 @@ TEST(PrintedListingTest, ElementLinesNeedBlanksInColumnsFiveToSeven) {
       {u"SYM    MAIN/R1", u"MAIN/R1"},
       {u"SYM    main/r1  12 NOV 08", u"MAIN/R1"},
       {u"OMN    LIB(0)  ENTRY", u"LIB"},
-      {u"OMN    (0)", u"0)"},
+      {u"OMN    (0)", u""},          // "0)" is no element name
       {u"S(0    NAME(0)", u"NAME"},  // only a "(0" from column 8 on is cut
       {u"ABS    PROG(1)", u"PROG(1)"},
       {u"SYM    X", u"X"},  // nine characters with the added blank
@@ -57,7 +57,12 @@ TEST(PrintedListingTest, ElementLinesNeedBlanksInColumnsFiveToSeven) {
       {u"SYM    ", u""},    // too short once trimmed
       {u"PRJ*SRC(1)", u""},
       {u"TEXT  CREATED 08 NOV 08", u""},
-      {u"ＳＹＭ    漢字", u"漢字"},  // columns count characters, not bytes
+      {u"ＳＹＭ    KANJI", u"KANJI"},  // columns count characters, not bytes
+      {u"SYM    漢字", u""},           // no 2200 name
+      {u"SYM    ..\\..\\X", u""},
+      {u"SYM    CON", u""},
+      {u"SYM    A(B)", u""},
+      {u"SYM    ABCDEFGHIJKLM", u""},
   };
   for (const Case& c : cases) {
     const PrintedListing listing = readPrintedListing(txtHdl, {u"@PRT,T PRJ*SRC.", c.line});

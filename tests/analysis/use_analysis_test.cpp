@@ -82,6 +82,22 @@ TEST_F(UseAnalysisTest, TableStartsAgainAfterEachHundredStatements) {
   }
 }
 
+// A @USE line too long for a text position is skipped; the ones before and
+// after it still count and nothing is told.
+TEST_F(UseAnalysisTest, OverlongUseLineIsSkipped) {
+  for (const std::size_t length : {32765u, 32766u, 32767u, 70000u}) {
+    std::u16string longLine = u"@USE X,PRJ*";
+    longLine += std::u16string(length - longLine.size() - 1, u'Y') + u".";
+    received({u"@USE A,PRJ*A.", longLine, u"@USE B,PRJ*B."});
+    form->Command_jcl_phase_Click();
+    EXPECT_TRUE(desktop.messages.empty()) << length;
+    const Lines got = table();
+    ASSERT_GE(got.size(), 2u) << length;
+    EXPECT_EQ(got.front(), u"A=PRJ*A") << length;
+    EXPECT_EQ(got.back(), u"B=PRJ*B") << length;
+  }
+}
+
 // A received runstream resolves a short name for the typed receive.
 TEST_F(UseAnalysisTest, ReceivedRunstreamResolvesATypedShortName) {
   form->Text_2200file[0]->setText(u"PRJ*JCL");

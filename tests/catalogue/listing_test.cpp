@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 
 #include "catalogue/TocListing.h"
@@ -88,11 +89,45 @@ TEST_F(ListingLineTest, NameListing) {
                                   });
 }
 
-TEST_F(ListingLineTest, DetailedLineReadAsNameListingKeepsTheWholeLine) {
+// Read as a name listing, a whole detailed line is one name: no 2200 name,
+// so the row is skipped and counted.
+TEST_F(ListingLineTest, DetailedLineReadAsNameListingIsNoElementName) {
   ListingRow row;
-  ASSERT_TRUE(parser(0, 2026, 12).parse(u"f1 f2 f3 f4 Jan 5 9:07 main.r1_sym", u"", row));
-  EXPECT_EQ(row.display, u"F1 F2 F3 F4 JAN 5 9:07 MAIN/R1");
-  EXPECT_EQ(row.date, u"");
+  const ListingLineParser names = parser(0, 2026, 12);
+  EXPECT_FALSE(names.parse(u"f1 f2 f3 f4 Jan 5 9:07 main.r1_sym", u"", row));
+  EXPECT_EQ(names.refusedRows(), 1u);
+}
+
+// Names that are no 2200 element name, or whose PC file would not be one
+// safe name in its folder, never become rows; blank and filtered lines are
+// not counted as refused.
+TEST_F(ListingLineTest, HostileNamesAreSkippedAndCounted) {
+  const ListingLineParser detailed = parser(1, 2026, 12);
+  ListingRow row;
+  const std::u16string hostile[] = {u"/./X.",
+                                    u"/./../../X.",
+                                    u"..\\..\\X",
+                                    u"A\tB._SYM",
+                                    std::u16string(u"A\0B", 3),
+                                    u"CON._SYM",
+                                    u"con.r1_sym",
+                                    u"NUL.R1_SYM",
+                                    u"ABCDEFGHIJKLM._SYM",
+                                    u"MAIN.ABCDEFGHIJKLM_SYM",
+                                    u"A.B.C_OMN",
+                                    u"_SYM",
+                                    u"\x1A._SYM"};
+  for (const auto& name : hostile) {
+    EXPECT_FALSE(detailed.parse(u"-rw-rw-r-- 1 PRJ 1 Nov 30 09:07 " + name, u"", row))
+        << platform::toUtf8(name);
+  }
+  EXPECT_EQ(detailed.refusedRows(), std::size(hostile));
+  EXPECT_FALSE(detailed.parse(u"   ", u"", row));
+  EXPECT_FALSE(detailed.parse(u"-rw-rw-r-- 1 PRJ 1 Nov 30 09:07 MAIN._SYM", u"OTHER", row));
+  EXPECT_EQ(detailed.refusedRows(), std::size(hostile));
+  ASSERT_TRUE(
+      detailed.parse(u"-rw-rw-r-- 1 PRJ 1 Nov 30 09:07 ABCDEFGHIJKL.ABCDEFGHIJKL_SYM", u"", row));
+  EXPECT_EQ(row.display, u"ABCDEFGHIJKL/ABCDEFGHIJKL");
 }
 
 TEST_F(ListingLineTest, BlankLinesGiveNothing) {
@@ -155,8 +190,8 @@ TEST(ListingFields, ReadExactlyAsTheTextToolkitReadsThem) {
 }
 
 TEST_F(ListingLineTest, TextNameIsTheConversionsTxtForm) {
-  const std::u16string names[] = {u"MAIN.R1_SYM", u"LIB._REL", u"LIB.", u"A.B.C_OMN",
-                                  u"NOVER",       u"X/Y.Z",    u"_SYM", u"E.V_ABS"};
+  const std::u16string names[] = {u"MAIN.R1_SYM", u"LIB._REL", u"LIB.",
+                                  u"NOVER",       u"X/Y",      u"E.V_ABS"};
   for (const std::u16string& name : names) {
     std::u16string type;
     const std::u16string txt = cls2200.U2200ElementName_to_PcName(u"TXT.", name, type);

@@ -42,7 +42,7 @@ class MainWindowTest : public ::testing::Test {
                                          u"FTP-PASSWORD=SECRET1", u"HOST=HOSTA,192.0.2.1",
                                          u"HOST=HOSTB,192.0.2.2"};
     lines.insert(lines.end(), extraLines.begin(), extraLines.end());
-    platform::writeTextLines(folder.file(u"Morvanta.ini"), lines);
+    platform::writeTextLines(folder.file(u"Morvanta.ini"), lines, platform::FileAccess::OwnerOnly);
     window = std::make_unique<MainWindow>(folder.path(), &desktop);
     window->show();
     QApplication::processEvents();

@@ -73,7 +73,8 @@ TEST(ProgramTest, ConfigurationErrorEndsWithFailure) {
 TEST(ProgramTest, TocRunReportsEachStep) {
   testing::TempFolder folder;
   platform::writeTextLines(folder.file(u"Morvanta.ini"),
-                           {u"FTP-USERID=U", u"FTP-PASSWORD=P", u"HOST=HOSTA,127.0.0.1"});
+                           {u"FTP-USERID=U", u"FTP-PASSWORD=P", u"HOST=HOSTA,127.0.0.1"},
+                           platform::FileAccess::OwnerOnly);
   const ProgramRun run = runMorvanta({QStringLiteral("--folder"), q(folder.path()),
                                       QStringLiteral("--toc"), QStringLiteral("PRJSRC"),
                                       QStringLiteral("--screenshot"), q(folder.file(u"toc.png"))});

@@ -24,6 +24,12 @@ prints "PORT n" on its standard output once it accepts connections (and
 writes n to --port-file when asked), and ends by itself after --lifetime
 seconds, or as soon as its standard input closes with --exit-on-stdin-eof.
 
+A program file's folder may hold a file ".listing-extra": each of its lines
+(Python string escapes allowed, e.g. "A\\tB._SYM", "A\\x00B") is listed by
+LIST and NLST as one more element name, verbatim, with the folder's time and
+size 0. Such names stand for a hostile host's listing; fetching one finds
+nothing.
+
 --seed DIR copies a tree of that layout into --root first. When DIR holds a
 file "ages.txt", each of its lines "QUAL/FILE/ELT.VER_TYPE AGE" (AGE such as
 "3h", "2d" or "400d") sets that element's modification time to that long
@@ -53,6 +59,18 @@ SIX_MONTHS = 180 * 24 * 60 * 60
 NAME_PART = re.compile(r"^[A-Z0-9$-]{1,12}$")
 FTP_ELEMENT = re.compile(r"^([A-Z0-9$-]{1,12})\.([A-Z0-9$-]{0,12})_(SYM|ABS|REL|OMN)$")
 MISSING = "?missing?"  # never a valid name part, so never a real file
+EXTRA_NAMES = ".listing-extra"
+
+
+def extra_names(folder):
+    """The extra listed names of a program file's folder (see above)."""
+    path = os.path.join(folder, EXTRA_NAMES)
+    if not os.path.isfile(path):
+        return []
+    with open(path, encoding="ascii") as f:
+        lines = [line.rstrip("\r\n") for line in f]
+    return [line.encode("ascii").decode("unicode_escape")
+            for line in lines if line and not line.startswith("#")]
 
 
 def element_file_name(element):
@@ -108,14 +126,18 @@ class HostFS(AbstractedFS):
                               if os.path.isdir(os.path.join(qpath, f))]
             return names
         return [n for n in os.listdir(path)
-                if not n.startswith(".") and os.path.isfile(os.path.join(path, n))]
+                if not n.startswith(".") and os.path.isfile(os.path.join(path, n))] \
+            + extra_names(path)
 
     def format_list(self, basedir, listing, ignore_err=True):
         now = time.time()
         at_root = os.path.relpath(basedir, self.root) == "."
+        extras = set() if at_root else set(extra_names(basedir))
         for basename in listing:
             # At the root the names are program files, QUAL*FILE.
             path = self.ftp2fs(basename) if at_root else os.path.join(basedir, basename)
+            if basename in extras:
+                path = basedir
             qual = os.path.relpath(path, self.root).split(os.sep)[0]
             try:
                 st = os.stat(path)
@@ -129,7 +151,10 @@ class HostFS(AbstractedFS):
             else:
                 when = "%s %2d  %d" % (MONTHS[t.tm_mon - 1], t.tm_mday, t.tm_year)
             mode = "drwxrwxr-x" if stat.S_ISDIR(st.st_mode) else "-rw-rw-r--"
-            line = "%s %3d %-8s %8d %s %s\r\n" % (mode, 1, qual, st.st_size, when, basename)
+            size = 0 if basename in extras else st.st_size
+            if basename in extras:
+                mode = "-rw-rw-r--"
+            line = "%s %3d %-8s %8d %s %s\r\n" % (mode, 1, qual, size, when, basename)
             yield line.encode("utf8", "replace")
 
 

@@ -35,7 +35,8 @@ FormFixture::FormFixture() : form(std::make_unique<MainForm>(factory, desktop, f
 FormFixture::~FormFixture() = default;
 
 void FormFixture::writeIni(const std::vector<std::u16string>& lines) {
-  platform::writeTextLines(folder.file(u"Morvanta.ini"), lines);
+  // Private, as a configuration that holds a password should be.
+  platform::writeTextLines(folder.file(u"Morvanta.ini"), lines, platform::FileAccess::OwnerOnly);
 }
 
 void FormFixture::loadWithDefaultIni(const std::vector<std::u16string>& extraLines) {

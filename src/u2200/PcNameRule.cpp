@@ -1,0 +1,103 @@
+#include "u2200/PcNameRule.h"
+
+#include <array>
+
+namespace morvanta::naming {
+
+namespace {
+
+constexpr std::size_t kLongestNamePart = 12;
+
+bool isControl(char16_t c) {
+  return c < 0x20 || c == 0x7F;
+}
+
+bool isSeparator(char16_t c) {
+  return c == u'/' || c == u'\\' || c == u':';
+}
+
+char16_t upper(char16_t c) {
+  return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+}
+
+bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (upper(a[i]) != upper(b[i])) return false;
+  }
+  return true;
+}
+
+// Windows opens a device for these whatever extension follows them.
+bool isDeviceName(std::u16string_view name) {
+  std::u16string_view base = name.substr(0, name.find(u'.'));
+  while (!base.empty() && base.back() == u' ') base.remove_suffix(1);
+  static constexpr std::array<std::u16string_view, 4> kPlain{u"CON", u"PRN", u"AUX", u"NUL"};
+  for (std::u16string_view device : kPlain) {
+    if (equalsIgnoringCase(base, device)) return true;
+  }
+  if (base.size() != 4 || base[3] < u'1' || base[3] > u'9') return false;
+  const std::u16string_view stem = base.substr(0, 3);
+  return equalsIgnoringCase(stem, u"COM") || equalsIgnoringCase(stem, u"LPT");
+}
+
+bool isNameCharacter(char16_t c) {
+  return (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'-' || c == u'$';
+}
+
+}  // namespace
+
+PcNameFault pcNameFault(std::u16string_view name) {
+  if (name.empty()) return PcNameFault::Empty;
+  for (char16_t c : name) {
+    if (isControl(c)) return PcNameFault::ControlCharacter;
+    if (isSeparator(c)) return PcNameFault::Separator;
+  }
+  if (name == u"." || name == u"..") return PcNameFault::DotName;
+  if (name.back() == u'.' || name.back() == u' ') return PcNameFault::TrailingDotOrBlank;
+  if (isDeviceName(name)) return PcNameFault::DeviceName;
+  return PcNameFault::None;
+}
+
+bool isU2200NamePart(std::u16string_view part) {
+  if (part.empty() || part.size() > kLongestNamePart) return false;
+  for (char16_t c : part) {
+    if (!isNameCharacter(c)) return false;
+  }
+  return true;
+}
+
+bool isU2200ElementDisplayName(std::u16string_view display) {
+  const auto slash = display.find(u'/');
+  if (slash == std::u16string_view::npos) return isU2200NamePart(display);
+  return isU2200NamePart(display.substr(0, slash)) && isU2200NamePart(display.substr(slash + 1));
+}
+
+bool isReceivableElement(std::u16string_view display) {
+  if (!isU2200ElementDisplayName(display)) return false;
+  std::u16string single(display);
+  std::u16string bulk(display);
+  if (const auto slash = single.find(u'/'); slash != std::u16string::npos) {
+    single[slash] = u'\uFF0F';  // ／
+    bulk[slash] = u'.';
+  }
+  return isSafePcName(single + u".txt") && isSafePcName(bulk + u".txt");
+}
+
+std::u16string visibleName(std::u16string_view name) {
+  static constexpr char16_t kHex[] = u"0123456789ABCDEF";
+  std::u16string shown;
+  for (char16_t c : name) {
+    if (!isControl(c)) {
+      shown += c;
+      continue;
+    }
+    shown += u"<U+00";
+    shown += kHex[c >> 4];
+    shown += kHex[c & 0xF];
+    shown += u'>';
+  }
+  return shown;
+}
+
+}  // namespace morvanta::naming

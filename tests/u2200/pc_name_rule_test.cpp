@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "u2200/Class2200.h"
+#include "u2200/PcNameRule.h"
+
+namespace morvanta::naming {
+namespace {
+
+struct FaultCase {
+  std::u16string name;
+  PcNameFault fault;
+};
+
+TEST(PcNameRule, RefusesWhatIsNotOnePathComponent) {
+  const FaultCase cases[] = {
+      {u"", PcNameFault::Empty},
+      {u"../ESC1.txt", PcNameFault::Separator},
+      {u"..\\..\\X.txt", PcNameFault::Separator},
+      {u"tmp/x＊F", PcNameFault::Separator},
+      {u"C:X.txt", PcNameFault::Separator},
+      {u".", PcNameFault::DotName},
+      {u"..", PcNameFault::DotName},
+      {u"A\tB.txt", PcNameFault::ControlCharacter},
+      {std::u16string(u"A\0B.txt", 7), PcNameFault::ControlCharacter},
+      {u"A\x1A"
+       u"B.txt",
+       PcNameFault::ControlCharacter},
+      {u"A\x7F"
+       u"B.txt",
+       PcNameFault::ControlCharacter},
+      {u"MAIN.", PcNameFault::TrailingDotOrBlank},
+      {u"MAIN ", PcNameFault::TrailingDotOrBlank},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(pcNameFault(c.name), c.fault) << std::string(c.name.begin(), c.name.end());
+  }
+}
+
+TEST(PcNameRule, RefusesDeviceNamesWithAnyExtensionAndCase) {
+  for (const char16_t* name : {u"CON", u"con.txt", u"NUL.R1.txt", u"Aux.TXT", u"PRN", u"COM1",
+                               u"com9.txt", u"LPT1.x", u"lpt9", u"NUL .txt"}) {
+    EXPECT_EQ(pcNameFault(name), PcNameFault::DeviceName)
+        << std::string(name, name + std::u16string_view(name).size());
+  }
+  // Only the exact device words are devices.
+  for (const char16_t* name :
+       {u"CONS.txt", u"COM0.txt", u"COM10.txt", u"LPT.txt", u"NUL／R1.txt", u"XNUL.txt", u"ACON"}) {
+    EXPECT_TRUE(isSafePcName(name)) << std::string(name, name + std::u16string_view(name).size());
+  }
+}
+
+TEST(PcNameRule, AcceptsTheNamesTheSystemMakes) {
+  for (const char16_t* name : {u"MAIN／R1.txt", u"MAIN.R1.txt", u"PRJ＊SRC", u"MAIN.R1_SYM",
+                               u"O$U$TMAIN.txt", u"CALC.txt", u"..X.txt", u"A B.txt"}) {
+    EXPECT_TRUE(isSafePcName(name)) << std::string(name, name + std::u16string_view(name).size());
+  }
+}
+
+TEST(PcNameRule, ElementDisplayNamesAre2200Names) {
+  for (const char16_t* name : {u"MAIN", u"MAIN/R1", u"A-B$C", u"ABCDEFGHIJKL/ABCDEFGHIJKL"}) {
+    EXPECT_TRUE(isU2200ElementDisplayName(name));
+  }
+  for (const char16_t* name : {u"", u"/", u"MAIN/", u"/R1", u"ABCDEFGHIJKLM", u"MAIN/R1/X",
+                               u"MAIN/R.1", u"main", u"A\tB", u"/./X", u"..\\..\\X", u"A B"}) {
+    EXPECT_FALSE(isU2200ElementDisplayName(name));
+  }
+}
+
+// The names a hostile listing can hold never give a listed element whose PC
+// names are all safe: either the 2200 check or the PC rule stops them.
+TEST(PcNameRule, HostileListingNamesAreStoppedAfterTheNameConversions) {
+  const Class2200 c;
+  const std::u16string hostile[] = {
+      u"/./X.", u"/./../../X.", u"..\\..\\X",          u"A\tB._SYM", std::u16string(u"A\0B", 3),
+      u"CON",   u"NUL.R1_SYM",  u"ABCDEFGHIJKLM._SYM",
+  };
+  for (const auto& name : hostile) {
+    std::u16string type;
+    const std::u16string display = c.U2200ElementName_to_PcName(u"DSP", name, type);
+    const std::u16string txt = c.U2200ElementName_to_PcName(u"TXT", name, type) + u".txt";
+    const std::u16string phased = c.U2200ElementName_to_PcName(u"TXT.", name, type) + u".txt";
+    const bool accepted =
+        isU2200ElementDisplayName(display) && isSafePcName(txt) && isSafePcName(phased);
+    EXPECT_FALSE(accepted) << std::string(name.begin(), name.end());
+  }
+}
+
+}  // namespace
+}  // namespace morvanta::naming
