@@ -49,7 +49,8 @@ TEST(LocalFile, FailuresNameTheFile) {
     readLocalFile(folder / "missing.txt");
     ADD_FAILURE();
   } catch (const JobError& error) {
-    EXPECT_NE(std::string(error.what()).find("missing.txt: no such file"), std::string::npos);
+    EXPECT_NE(std::string(error.what()).find("missing.txt: No such file or directory"),
+              std::string::npos);
   }
 }
 
