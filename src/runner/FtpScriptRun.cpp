@@ -41,8 +41,10 @@ class ScriptRun {
   void run() {
     for (const auto& command : commands_) {
       const std::u16string shown = shownLine(commands_, lines_, command.line);
+      // The log is written as the stream's buffer fills, not per command: a
+      // bulk job of a thousand elements would spend a write on each line.
+      // A failure is flushed with its reason (see JobRunner).
       if (command.op != FtpOp::Password) out_ << "ftp> " << platform::toUtf8(shown) << '\n';
-      out_.flush();
       try {
         progress_.checkStop();
         if (!step(command)) return;

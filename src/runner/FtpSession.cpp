@@ -215,8 +215,8 @@ void FtpSession::prepare(const std::string& url) {
 // libcurl does not always watch the socket of a passive data connection
 // while it is being connected, and then notices the connection only when its
 // wait times out: a whole second per element with curl_easy_perform. So the
-// runner drives a multi handle itself: it looks again at once after any
-// activity and backs off to 64 ms while nothing happens. Each round also
+// runner drives a multi handle itself: it looks again within a millisecond
+// after any activity and backs off to 64 ms while nothing happens. Each round also
 // lets the watch look at the transfer and checks that it still moves.
 void FtpSession::perform(const std::string& subject, bool transfer) {
   Handles& h = *handles_;
@@ -230,7 +230,7 @@ void FtpSession::perform(const std::string& subject, bool transfer) {
   auto windowStart = Clock::now();
   std::int64_t windowMoved = 0;
   int running = 1;
-  int waitMs = 0;
+  int waitMs = 1;
   CURLMcode state = CURLM_OK;
   while (running && state == CURLM_OK) {
     state = curl_multi_perform(multi, &running);
@@ -251,9 +251,11 @@ void FtpSession::perform(const std::string& subject, bool transfer) {
         windowMoved = h.moved;
       }
     }
+    // After activity the next wait is short, not zero: a watched socket
+    // wakes the poll at once anyway, and spinning costs a system call a turn.
     int events = 0;
     state = curl_multi_poll(multi, nullptr, 0, waitMs, &events);
-    waitMs = events > 0 ? 0 : std::min(waitMs * 2 + 1, 64);
+    waitMs = events > 0 ? 1 : std::min(waitMs * 2 + 1, 64);
   }
   CURLcode result = state == CURLM_OK ? CURLE_OK : CURLE_FAILED_INIT;
   int left = 0;
@@ -318,8 +320,10 @@ void FtpSession::retrieve(const std::string& remote, const ByteSink& sink) {
   Handles& h = *handles_;
   // libcurl asks for the size itself only in binary mode; in text mode the
   // runner asks, after TYPE A, so the host counts its line ends as sent.
-  // "*": a host that does not answer SIZE is no failure.
-  if (text_) {
+  // "*": a host that does not answer SIZE is no failure. A host that refused
+  // it for an element it then sent will not answer it later either, so the
+  // round trip is spared from then on.
+  if (text_ && !sizeRefused_) {
     h.preQuote = curl_slist_append(nullptr, ("*SIZE " + remote).c_str());
     curl_easy_setopt(h.easy, CURLOPT_PREQUOTE, h.preQuote);
     h.askedSize = true;
@@ -327,6 +331,7 @@ void FtpSession::retrieve(const std::string& remote, const ByteSink& sink) {
   h.sink = &sink;
   const std::string subject = "element " + remote;
   perform(subject, true);
+  if (h.askedSize && h.expected < 0) sizeRefused_ = true;
   if (!text_) {
     curl_off_t size = -1;
     if (curl_easy_getinfo(h.easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &size) == CURLE_OK)

@@ -75,8 +75,9 @@ class FtpSession {
 
   void list(const std::string& remote, const ByteSink& sink);      // LIST: the detailed listing
   void nameList(const std::string& remote, const ByteSink& sink);  // NLST: bare names
-  // RETR. The host is asked for the size first; when it tells one, fewer
-  // bytes than that is a failure even when it then reports success.
+  // RETR. The host is asked for the size first (until it once refuses);
+  // when it tells one, fewer bytes than that is a failure even when it then
+  // reports success.
   void retrieve(const std::string& remote, const ByteSink& sink);
   // STOR. `size` is only for progress (-1 when unknown).
   void store(const std::string& remote, const ByteSource& source, std::int64_t size);
@@ -100,6 +101,7 @@ class FtpSession {
   std::string user_;
   std::string password_;
   bool text_ = true;
+  bool sizeRefused_ = false;  // the host does not tell sizes in text mode
 };
 
 }  // namespace morvanta::runner

@@ -31,10 +31,11 @@ std::string reasonOf(int error) {
 std::u16string temporaryNameFor(const std::u16string& path, unsigned attempt) {
   static_assert(sizeof(unsigned long long) >= 8);
   thread_local unsigned long long counter = 0;
+  static const auto pid = static_cast<unsigned long long>(platform::currentProcessId());
   const auto ticks =
       static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
   const unsigned long long value =
-      (static_cast<unsigned long long>(platform::currentProcessId()) << 40) ^ (++counter << 20) ^
+      (pid << 40) ^ (++counter << 20) ^
       ticks ^ attempt;
   char hex[17];
   std::snprintf(hex, sizeof hex, "%016llx", value);
