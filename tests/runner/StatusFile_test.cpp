@@ -132,6 +132,12 @@ TEST_F(StatusFileTest, BulkJobStepsOncePerElementAndEndsWell) {
   EXPECT_EQ(records[2], step(3, 4, "PRJ*SRC.CALC"));
   EXPECT_EQ(records[3], step(4, 4, "PRJ*JCL.BUILD"));
   EXPECT_EQ(records[4], (json{{"event", "end"}, {"exit", 0}, {"reason", ""}}));
+  // This host does not tell sizes in text mode: asked once, then spared.
+  const std::string log = host->log();
+  std::size_t asked = 0;
+  for (auto at = log.find("<- SIZE"); at != std::string::npos; at = log.find("<- SIZE", at + 1))
+    ++asked;
+  EXPECT_EQ(asked, 1u) << log;
 }
 
 TEST_F(StatusFileTest, SendsCountAsSteps) {
