@@ -136,7 +136,7 @@ struct BulkSetup {
     std::vector<std::string> script{"open 127.0.0.1 " + port, host.user(), host.password()};
     std::vector<std::string> pairs;
     std::vector<std::string> lftp{
-        "set cmd:fail-exit yes", "set net:max-retries 1", "set net:timeout 10",
+        "set cmd:fail-exit yes", "set net:max-retries 3", "set net:timeout 30",
         "open -u " + host.user() + "," + host.password() + " ftp://127.0.0.1:" + port};
     std::vector<std::string> curl;
     for (const char* client : {"runner", "ftplib", "lftp", "curl"}) {
@@ -238,7 +238,7 @@ void BM_BulkCurlCommandLine(benchmark::State& state) {
   runClient(state, "curl",
             {"curl", "-s", "-S", "-g", "-B", "--ftp-method", "nocwd", "-u",
              s.host.user() + ":" + s.host.password(), "-K", (s.work / "curl.cfg").string()},
-            std::chrono::seconds(20));
+            std::chrono::seconds(60));
 }
 
 void BM_RunnerPeakMemory(benchmark::State& state) {
