@@ -1,5 +1,6 @@
 #include "runner/JobProgress.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace morvanta::runner {
@@ -43,7 +44,9 @@ void JobProgress::onProgress(std::int64_t moved, std::int64_t size) {
   if (now < nextBytes_) return;
   nextBytes_ = now + limits_.bytesEvery;
   lastMoved_ = moved;
-  status_->bytes(moved, size < 0 ? 0 : size, element_);
+  // A text upload grows by its CRs on the way; never show more than all.
+  const std::int64_t total = size < 0 ? 0 : size;
+  status_->bytes(total > 0 ? std::min(moved, total) : moved, total, element_);
 }
 
 }  // namespace morvanta::runner
