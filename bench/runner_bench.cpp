@@ -25,6 +25,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <thread>
@@ -105,7 +106,12 @@ Outcome runBounded(const std::vector<std::string>& args, const fs::path& log,
                        static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
   outcome.ok = !killed && WIFEXITED(status) && WEXITSTATUS(status) == 0;
   if (killed) outcome.why = args[0] + " did not end within the bound";
-  if (!killed && !outcome.ok) outcome.why = args[0] + " failed (see " + log.string() + ")";
+  if (!killed && !outcome.ok) {
+    // The log goes with the host's folder: keep the end of it in the message.
+    std::ifstream in(log, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    outcome.why = args[0] + " failed: " + text.substr(text.size() > 300 ? text.size() - 300 : 0);
+  }
   return outcome;
 }
 
@@ -136,7 +142,8 @@ struct BulkSetup {
     std::vector<std::string> script{"open 127.0.0.1 " + port, host.user(), host.password()};
     std::vector<std::string> pairs;
     std::vector<std::string> lftp{
-        "set cmd:fail-exit yes", "set net:max-retries 3", "set net:timeout 30",
+        "set cmd:fail-exit yes", "set xfer:clobber on", "set net:max-retries 3",
+        "set net:timeout 30",
         "open -u " + host.user() + "," + host.password() + " ftp://127.0.0.1:" + port};
     std::vector<std::string> curl;
     for (const char* client : {"runner", "ftplib", "lftp", "curl"}) {
