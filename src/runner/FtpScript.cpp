@@ -125,6 +125,16 @@ std::vector<FtpCommand> parseFtpScript(const std::vector<std::u16string>& lines)
   return commands;
 }
 
+int countTransfers(const std::vector<FtpCommand>& commands) {
+  int n = 0;
+  for (const auto& command : commands) {
+    const bool transfer = command.op == FtpOp::List || command.op == FtpOp::NameList ||
+                          command.op == FtpOp::Receive || command.op == FtpOp::Send;
+    if (transfer) ++n;
+  }
+  return n;
+}
+
 std::u16string shownLine(const std::vector<FtpCommand>& commands,
                          const std::vector<std::u16string>& lines, int line) {
   for (const auto& command : commands) {

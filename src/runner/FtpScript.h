@@ -36,6 +36,10 @@ struct FtpCommand {
 // ends at its last line.
 std::vector<FtpCommand> parseFtpScript(const std::vector<std::u16string>& lines);
 
+// How many elements the script transfers: its mdir, mls, RECV and SEND
+// commands (what the job's "step" records count).
+int countTransfers(const std::vector<FtpCommand>& commands);
+
 // The script line as it may be shown: the password line never is.
 std::u16string shownLine(const std::vector<FtpCommand>& commands,
                          const std::vector<std::u16string>& lines, int line);

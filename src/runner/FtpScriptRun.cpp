@@ -5,7 +5,6 @@
 #include "platform/Platform.h"
 #include "runner/FtpScript.h"
 #include "runner/JobError.h"
-#include "runner/LineEnds.h"
 #include "runner/LocalFile.h"
 
 namespace morvanta::runner {
@@ -23,8 +22,10 @@ std::string hidden(std::string text, const std::string& password) {
 
 class ScriptRun {
  public:
-  ScriptRun(const std::u16string& path, const FtpTimeouts& timeouts, std::ostream& out)
-      : path_(platform::toUtf8(path)), session_(timeouts), out_(out) {
+  ScriptRun(const std::u16string& path, const FtpTimeouts& timeouts, std::ostream& out,
+            JobProgress& progress)
+      : path_(platform::toUtf8(path)), session_(timeouts), out_(out), progress_(progress) {
+    session_.setWatch(&progress_);
     try {
       lines_ = platform::readTextLines(path);
     } catch (const platform::FileError& error) {
@@ -40,10 +41,15 @@ class ScriptRun {
   void run() {
     for (const auto& command : commands_) {
       const std::u16string shown = shownLine(commands_, lines_, command.line);
+      // The log is written as the stream's buffer fills, not per command: a
+      // bulk job of a thousand elements would spend a write on each line.
+      // A failure is flushed with its reason (see JobRunner).
       if (command.op != FtpOp::Password) out_ << "ftp> " << platform::toUtf8(shown) << '\n';
-      out_.flush();
       try {
+        progress_.checkStop();
         if (!step(command)) return;
+      } catch (const JobStopped&) {
+        throw;
       } catch (const JobError& error) {
         fail(command.line, error.what());
       } catch (const FtpError& error) {
@@ -77,21 +83,44 @@ class ScriptRun {
       case FtpOp::List:
       case FtpOp::NameList: {
         const std::string remote = platform::toCp932(command.remote);
-        const std::string listing =
-            command.op == FtpOp::List ? session_.list(remote) : session_.nameList(remote);
-        writeLocalFile(command.local, withCrLf(listing));
+        progress_.beginElement(command.remote);
+        IncomingFile file(command.local, true);
+        const ByteSink sink = [&file](const char* data, std::size_t size) {
+          file.write(data, size);
+        };
+        if (command.op == FtpOp::List) {
+          session_.list(remote, sink);
+        } else {
+          session_.nameList(remote, sink);
+        }
+        file.commit();
+        progress_.elementDone();
         return true;
       }
       case FtpOp::Receive: {
-        const std::string bytes = session_.retrieve(platform::toCp932(command.remote));
-        writeLocalFile(command.local, text_ ? withCrLf(bytes) : bytes);
-        out_ << bytes.size() << " bytes received\n";
+        progress_.beginElement(command.remote);
+        IncomingFile file(command.local, text_);
+        session_.retrieve(platform::toCp932(command.remote),
+                          [&file](const char* data, std::size_t size) { file.write(data, size); });
+        file.commit();
+        out_ << file.received() << " bytes received\n";
+        progress_.elementDone();
         return true;
       }
       case FtpOp::Send: {
-        const std::string bytes = readLocalFile(command.local);
-        session_.store(platform::toCp932(command.remote), text_ ? textForUpload(bytes) : bytes);
-        out_ << bytes.size() << " bytes sent\n";
+        progress_.beginElement(command.remote);
+        OutgoingFile file(command.local, text_);
+        std::int64_t sent = 0;
+        session_.store(
+            platform::toCp932(command.remote),
+            [&file, &sent](char* buffer, std::size_t size) {
+              const std::size_t n = file.read(buffer, size);
+              sent += static_cast<std::int64_t>(n);
+              return n;
+            },
+            file.size());
+        out_ << sent << " bytes sent\n";
+        progress_.elementDone();
         return true;
       }
       case FtpOp::Ascii:
@@ -117,6 +146,7 @@ class ScriptRun {
   std::vector<FtpCommand> commands_;
   FtpSession session_;
   std::ostream& out_;
+  JobProgress& progress_;
   std::string user_;
   std::string password_;
   int openLine_ = 0;
@@ -125,9 +155,9 @@ class ScriptRun {
 
 }  // namespace
 
-void runFtpScript(const std::u16string& scriptPath, const FtpTimeouts& timeouts,
-                  std::ostream& out) {
-  ScriptRun(scriptPath, timeouts, out).run();
+void runFtpScript(const std::u16string& scriptPath, const FtpTimeouts& timeouts, std::ostream& out,
+                  JobProgress& progress) {
+  ScriptRun(scriptPath, timeouts, out, progress).run();
 }
 
 }  // namespace morvanta::runner

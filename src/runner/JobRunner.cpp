@@ -3,13 +3,14 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "runner/FtpScript.h"
 #include "runner/FtpScriptRun.h"
 #include "runner/JobError.h"
 
 namespace morvanta::runner {
 
-JobRunner::JobRunner(std::ostream& out, const FtpTimeouts& timeouts)
-    : out_(out), timeouts_(timeouts) {}
+JobRunner::JobRunner(std::ostream& out, const FtpTimeouts& timeouts, const JobLimits& limits)
+    : out_(out), timeouts_(timeouts), limits_(limits) {}
 
 namespace {
 
@@ -20,44 +21,93 @@ std::string lastLine(const std::string& text) {
   return cut == std::string::npos ? text : text.substr(cut + 1);
 }
 
+// Erases the job's FTP scripts when the job ends, however it ends.
+class ScriptEraser {
+ public:
+  explicit ScriptEraser(const std::vector<std::u16string>& scripts) : scripts_(scripts) {}
+  ~ScriptEraser() {
+    for (const auto& script : scripts_) platform::deleteFile(script);
+  }
+  ScriptEraser(const ScriptEraser&) = delete;
+  ScriptEraser& operator=(const ScriptEraser&) = delete;
+
+ private:
+  std::vector<std::u16string> scripts_;
+};
+
 }  // namespace
 
-int JobRunner::fail(jobs::StatusWriter* status, int exitCode, const std::string& why) {
+JobPlan planJob(const std::vector<std::u16string>& batchLines) {
+  JobPlan plan;
+  for (const auto& text : batchLines) {
+    try {
+      const BatchLine line = parseBatchLine(text);
+      if (line.kind != BatchKind::Ftp) continue;
+      plan.scripts.push_back(line.text);
+      plan.transfers += countTransfers(parseFtpScript(platform::readTextLines(line.text)));
+    } catch (const std::exception&) {
+      // Reported when the line runs.
+    }
+  }
+  return plan;
+}
+
+int JobRunner::fail(int exitCode, const std::string& why) {
   reason_ = platform::fromUtf8(lastLine(why));
-  if (status != nullptr) status->end(exitCode, reason_);
   return exitCode;
 }
 
 int JobRunner::runBatchFile(const std::u16string& path, jobs::StatusWriter* status) {
   reason_.clear();
-  const std::string name = platform::toUtf8(path);
+  int exitCode = kJobDone;
   std::vector<std::u16string> lines;
   try {
     lines = platform::readTextLines(path);
   } catch (const platform::FileError& error) {
-    out_ << "*** cannot read the batch file " << name << ": " << error.what() << std::endl;
-    return fail(status, 2, std::string("cannot read the batch file: ") + error.what());
+    out_ << "*** cannot read the batch file " << platform::toUtf8(path) << ": " << error.what()
+         << std::endl;
+    exitCode = fail(kJobUnusable, std::string("cannot read the batch file: ") + error.what());
   }
+  if (exitCode == kJobDone) {
+    const JobPlan plan = planJob(lines);
+    // Erased before the end is told, so a job seen ended holds no password.
+    const ScriptEraser eraser(plan.scripts);
+    JobProgress progress(status, limits_);
+    progress.setTotal(plan.transfers);
+    exitCode = runLines(path, lines, progress);
+  }
+  if (status != nullptr) status->end(exitCode, reason_);
+  return exitCode;
+}
+
+int JobRunner::runLines(const std::u16string& path, const std::vector<std::u16string>& lines,
+                        JobProgress& progress) {
+  const std::string name = platform::toUtf8(path);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     try {
-      runLine(lines[i]);
+      progress.checkStop();
+      runLine(lines[i], progress);
     } catch (const std::exception& error) {
       std::string why = error.what();
+      const auto* stopped = dynamic_cast<const JobStopped*>(&error);
+      // A program that ended because the job was cancelled failed for that.
+      if (stopped == nullptr && progress.wasCancelled()) why += "\ncancelled";
       std::string shown = why;
       for (auto at = shown.find('\n'); at != std::string::npos; at = shown.find('\n', at + 1)) {
         shown.insert(at + 1, "*** ");
       }
       out_ << "*** " << name << " line " << i + 1 << " failed: " << platform::toUtf8(lines[i])
            << "\n*** " << shown << std::endl;
-      return fail(status, 1, why);
+      if (progress.wasCancelled()) return fail(kJobCancelled, "cancelled");
+      if (stopped != nullptr) return fail(kJobTimeLimit, why);
+      return fail(kJobFailed, why);
     }
   }
   out_ << "--- " << name << " done" << std::endl;
-  if (status != nullptr) status->end(0, u"");
-  return 0;
+  return kJobDone;
 }
 
-void JobRunner::runLine(const std::u16string& text) {
+void JobRunner::runLine(const std::u16string& text, JobProgress& progress) {
   const BatchLine line = parseBatchLine(text);
   if (line.kind == BatchKind::Nothing) return;
   out_ << "> " << platform::toUtf8(text) << std::endl;
@@ -68,7 +118,7 @@ void JobRunner::runLine(const std::u16string& text) {
       out_ << platform::toUtf8(line.text) << std::endl;
       break;
     case BatchKind::Ftp:
-      runFtpScript(line.text, timeouts_, out_);
+      runFtpScript(line.text, timeouts_, out_, progress);
       break;
     case BatchKind::Start:
       start(line);

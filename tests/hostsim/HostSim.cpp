@@ -81,6 +81,19 @@ HostSim::HostSim(const HostSimOptions& options) : options_(options) {
                                  (base_ / "hostsim.log").string(),
                                  "--exit-on-stdin-eof",
                                  "--verbose"};
+  if (options_.asciiSize) words.push_back("--ascii-size");
+  if (options_.cutAfterBytes >= 0) {
+    words.push_back("--cut-after");
+    words.push_back(std::to_string(options_.cutAfterBytes));
+  }
+  if (options_.dropAfterBytes >= 0) {
+    words.push_back("--drop-after");
+    words.push_back(std::to_string(options_.dropAfterBytes));
+  }
+  if (options_.trickleSeconds > 0) {
+    words.push_back("--trickle");
+    words.push_back(std::to_string(options_.trickleSeconds));
+  }
   if (options_.samples) {
     words.push_back("--seed");
     words.push_back((folder() / "samples").string());

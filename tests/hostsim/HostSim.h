@@ -20,6 +20,13 @@ struct HostSimOptions {
   bool samples = true;                   // start with the sample program files
   double lifetimeSeconds = 120;          // the server ends by itself after this
   double authFailedDelaySeconds = 0.05;  // a refused login is answered after this
+  // Hostile hosts (see hostsim.py): SIZE answered in text mode; every RETR
+  // cut after so many bytes with a 226; the connection dropped after so
+  // many bytes; RETR data trickling one byte every so many seconds.
+  bool asciiSize = false;
+  long cutAfterBytes = -1;
+  long dropAfterBytes = -1;
+  double trickleSeconds = 0;
 };
 
 class HostSim {

@@ -30,6 +30,12 @@ LIST and NLST as one more element name, verbatim, with the folder's time and
 size 0. Such names stand for a hostile host's listing; fetching one finds
 nothing.
 
+Hostile hosts for the runner's tests: --ascii-size answers SIZE in text mode
+(counting the CR each LF gets on the way); --cut-after N ends every RETR
+after N bytes and still reports success (226); --drop-after N drops the
+whole connection after N bytes of a RETR; --trickle S sends a RETR one byte
+every S seconds.
+
 --seed DIR copies a tree of that layout into --root first. When DIR holds a
 file "ages.txt", each of its lines "QUAL/FILE/ELT.VER_TYPE AGE" (AGE such as
 "3h", "2d" or "400d") sets that element's modification time to that long
@@ -83,8 +89,55 @@ def element_file_name(element):
     return "%s.%s_SYM" % (elt, ver)
 
 
+class HostileFile(object):
+    """An element file as a hostile host sends it: cut short, or trickling."""
+
+    def __init__(self, f, limit=None, on_limit=None, trickle=0.0):
+        self._f = f
+        self._limit = limit
+        self._on_limit = on_limit
+        self._trickle = trickle
+        self._sent = 0
+
+    def read(self, n=-1):
+        if self._trickle:
+            time.sleep(self._trickle)
+            n = 1
+        if self._limit is not None:
+            left = self._limit - self._sent
+            if left <= 0:
+                if self._on_limit:
+                    self._on_limit()
+                    self._on_limit = None
+                return b""
+            n = left if n is None or n < 0 else min(n, left)
+        data = self._f.read(n)
+        self._sent += len(data)
+        return data
+
+    def __getattr__(self, name):
+        return getattr(self._f, name)
+
+
 class HostFS(AbstractedFS):
     """Maps 2200 names onto the folder layout; the stock handlers do the rest."""
+
+    cut_after = None
+    drop_after = None
+    trickle = 0.0
+
+    def open(self, filename, mode):
+        f = AbstractedFS.open(self, filename, mode)
+        if "r" not in mode:
+            return f
+        if self.cut_after is not None:
+            return HostileFile(f, limit=self.cut_after)
+        if self.drop_after is not None:
+            channel = self.cmd_channel
+            return HostileFile(f, limit=self.drop_after, on_limit=channel.close)
+        if self.trickle:
+            return HostileFile(f, trickle=self.trickle)
+        return f
 
     def ftp2fs(self, ftppath):
         name = ftppath.strip().lstrip("/").upper()
@@ -158,6 +211,18 @@ class HostFS(AbstractedFS):
             yield line.encode("utf8", "replace")
 
 
+class HostHandler(FTPHandler):
+    ascii_size = False
+
+    def ftp_SIZE(self, path):
+        """With --ascii-size, SIZE in text mode is the size as sent."""
+        if not (self.ascii_size and self._current_type == 'a' and os.path.isfile(path)):
+            return FTPHandler.ftp_SIZE(self, path)
+        with open(path, "rb") as f:
+            data = f.read()
+        self.respond("213 %d" % (len(data) + data.count(b"\n") - data.count(b"\r\n")))
+
+
 def parse_age(text):
     m = re.match(r"^(\d+)([smhd])$", text)
     if not m:
@@ -199,6 +264,11 @@ def main():
                     help="end when standard input closes (the starting process ended)")
     ap.add_argument("--log", help="log file (default: standard error)")
     ap.add_argument("--verbose", action="store_true", help="log every command received")
+    ap.add_argument("--ascii-size", action="store_true", help="answer SIZE in text mode too")
+    ap.add_argument("--cut-after", type=int, help="end each RETR after N bytes, reporting 226")
+    ap.add_argument("--drop-after", type=int, help="drop the connection after N bytes of a RETR")
+    ap.add_argument("--trickle", type=float, default=0.0,
+                    help="send RETR data one byte every this many seconds")
     args = ap.parse_args()
 
     root = os.path.realpath(args.root)
@@ -211,9 +281,11 @@ def main():
 
     authorizer = DummyAuthorizer()
     authorizer.add_user(args.user, args.password, root, perm="elrw")
-    handler = type("HostHandler", (FTPHandler,), {})
+    fs = type("HostileFS", (HostFS,), {"cut_after": args.cut_after,
+                                       "drop_after": args.drop_after, "trickle": args.trickle})
+    handler = type("HostHandler", (HostHandler,), {"ascii_size": args.ascii_size})
     handler.authorizer = authorizer
-    handler.abstracted_fs = HostFS
+    handler.abstracted_fs = fs
     handler.use_gmt_times = False
     handler.use_sendfile = False
     handler.banner = "2200 FTP server simulation ready."
