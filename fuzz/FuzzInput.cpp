@@ -26,14 +26,14 @@ std::u16string decode(const std::uint8_t* data, std::size_t size) {
 std::vector<std::u16string> splitLines(const std::u16string& text) {
   std::vector<std::u16string> lines;
   std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find(u'\n', start);
-    if (end == std::u16string::npos) end = text.size();
-    std::size_t cut = end;
-    if (cut > start && text[cut - 1] == u'\r') --cut;
-    lines.emplace_back(text, start, cut - start);
-    start = end + 1;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != u'\n') continue;
+    const std::size_t end = (i > start && text[i - 1] == u'\r') ? i - 1 : i;
+    lines.emplace_back(text, start, end - start);
+    start = i + 1;
   }
+  // A last line without a line end keeps a CR it ends with.
+  if (start < text.size()) lines.emplace_back(text, start);
   return lines;
 }
 
