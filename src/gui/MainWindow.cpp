@@ -11,6 +11,7 @@
 #include "app/ControlTable.h"
 #include "app/Fatal.h"
 #include "gui/ControlWidgets.h"
+#include "gui/ElementListView.h"
 #include "gui/QtControls.h"
 #include "platform/Platform.h"
 
@@ -96,14 +97,14 @@ void MainWindow::connectPane(int i) {
   connect(widgetOf<QCheckBox>(factory_, u"Check_date", i), &QCheckBox::clicked, this,
           [this, &f, i] { forward([&] { f.Check_date_Click(i); }); });
 
-  auto* elements = widgetOf<ListWidget>(factory_, u"List_elt", i);
+  auto* elements = widgetOf<ElementListView>(factory_, u"List_elt", i);
   QFont listFont = elements->font();
   listFont.setFamilies(kElementListFonts);
   listFont.setPointSize(kFontPoints);
   elements->setFont(listFont);
-  connect(elements, &QListWidget::itemClicked, this,
+  connect(elements, &QListView::clicked, this,
           [this, &f, i] { forward([&] { f.List_elt_Click(i); }); });
-  connect(elements, &QListWidget::itemDoubleClicked, this,
+  connect(elements, &QListView::doubleClicked, this,
           [this, &f, i] { forward([&] { f.List_elt_DblClick(i); }); });
 
   connect(widgetOf<ListWidget>(factory_, u"List_send", i), &QListWidget::itemDoubleClicked, this,
