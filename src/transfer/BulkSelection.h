@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -41,13 +42,20 @@ class PcFolderIndex {
     std::size_t copy = npos;     // the PC copy's position, when the walk reached it
     std::size_t symFile = npos;  // the "_SYM" file the walk stopped at instead
   };
-  Lookup find(const std::u16string& name) const;
+  Lookup find(std::u16string_view name) const;
 
   const std::vector<std::u16string>& fileNames() const { return fileNames_; }
 
  private:
   std::vector<std::u16string> fileNames_;
-  std::unordered_map<std::u16string, std::size_t> firstCopy_;
+  // Looked up by views of the phased lines, without a copy of the name.
+  struct KeyHash {
+    using is_transparent = void;
+    std::size_t operator()(std::u16string_view key) const {
+      return std::hash<std::u16string_view>{}(key);
+    }
+  };
+  std::unordered_map<std::u16string, std::size_t, KeyHash, std::equal_to<>> firstCopy_;
   std::size_t firstSymFile_ = npos;
 };
 
