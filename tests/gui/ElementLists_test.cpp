@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPixmap>
 #include <QScrollBar>
 #include <map>
 #include <memory>
@@ -109,6 +110,8 @@ TEST_F(ElementListsTest, RowsStayAlignedWhenScrolled) {
   scrollNamesTo(150);
   EXPECT_EQ(topRow(names), 150);
   expectAligned("scrolled to the middle");
+  // For looking at: the pane with its dates, scrolled.
+  EXPECT_TRUE(window->grab().save(QStringLiteral(MORVANTA_GUI_ARTIFACTS "/element-lists.png")));
   // The date list is the taller one: at the end it must not stop short.
   scrollNamesTo(names->verticalScrollBar()->maximum());
   expectAligned("scrolled to the end");
