@@ -106,19 +106,62 @@ std::optional<BulkCandidate> bulkCandidate(const TxtHdl& txtHdl, const std::u16s
   return candidate;
 }
 
+namespace {
+
+// What elementKey gives, without its copies: the trimmed name up to its
+// last ".", upper case.
+void appendKey(const TxtHdl& txtHdl, const std::u16string& fileName, std::u16string& keys) {
+  const auto first = fileName.find_first_not_of(u' ');
+  if (first == std::u16string::npos) return;
+  const auto last = fileName.find_last_not_of(u' ');
+  if (last - first + 1 >= kLongestLine) {
+    keys += elementKey(txtHdl, fileName);
+    return;
+  }
+  std::u16string_view name = std::u16string_view(fileName).substr(first, last - first + 1);
+  if (const auto dot = name.rfind(u'.'); dot != std::u16string_view::npos) {
+    name = name.substr(0, dot);
+  }
+  for (const char16_t c : name) {
+    keys += c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+  }
+}
+
+}  // namespace
+
 PcFolderIndex::PcFolderIndex(const TxtHdl& txtHdl, std::vector<std::u16string> fileNames)
     : fileNames_(std::move(fileNames)) {
-  firstCopy_.reserve(fileNames_.size());
+  keyEnds_.reserve(fileNames_.size());
+  std::size_t tableSize = 16;
+  while (tableSize < 2 * fileNames_.size()) tableSize *= 2;
+  slots_.assign(tableSize, 0);
   for (std::size_t i = 0; i < fileNames_.size(); ++i) {
     const std::u16string& file = fileNames_[i];
     if (firstSymFile_ == npos && file.find(u"_SYM") != std::u16string::npos) firstSymFile_ = i;
-    firstCopy_.try_emplace(elementKey(txtHdl, file), i);
+    appendKey(txtHdl, file, keys_);
+    keyEnds_.push_back(static_cast<std::uint32_t>(keys_.size()));
+    // The first file of a name is its copy; later ones are never reached.
+    std::uint32_t& slot = slots_[slotOf(keyOf(i))];
+    if (slot == 0) slot = static_cast<std::uint32_t>(i + 1);
+  }
+}
+
+std::u16string_view PcFolderIndex::keyOf(std::size_t position) const {
+  const std::size_t start = position == 0 ? 0 : keyEnds_[position - 1];
+  return std::u16string_view(keys_).substr(start, keyEnds_[position] - start);
+}
+
+// The slot that holds the key, or the free slot where it would go.
+std::size_t PcFolderIndex::slotOf(std::u16string_view key) const {
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t s = std::hash<std::u16string_view>{}(key)&mask;; s = (s + 1) & mask) {
+    if (slots_[s] == 0 || keyOf(slots_[s] - 1) == key) return s;
   }
 }
 
 PcFolderIndex::Lookup PcFolderIndex::find(std::u16string_view name) const {
-  const auto found = firstCopy_.find(name);
-  const std::size_t copy = found == firstCopy_.end() ? npos : found->second;
+  const std::uint32_t slot = slots_[slotOf(name)];
+  const std::size_t copy = slot == 0 ? npos : slot - 1;
   // The walk looks at a file's name for "_SYM" before comparing it, so a
   // "_SYM" file at or before the copy ends the walk first.
   if (firstSymFile_ != npos && firstSymFile_ <= copy) return {npos, firstSymFile_};

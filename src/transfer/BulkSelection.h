@@ -5,11 +5,11 @@
 // caller lists the folder once and answers modified times on request.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace morvanta {
@@ -48,14 +48,15 @@ class PcFolderIndex {
 
  private:
   std::vector<std::u16string> fileNames_;
-  // Looked up by views of the phased lines, without a copy of the name.
-  struct KeyHash {
-    using is_transparent = void;
-    std::size_t operator()(std::u16string_view key) const {
-      return std::hash<std::u16string_view>{}(key);
-    }
-  };
-  std::unordered_map<std::u16string, std::size_t, KeyHash, std::equal_to<>> firstCopy_;
+  std::u16string_view keyOf(std::size_t position) const;
+  std::size_t slotOf(std::u16string_view key) const;
+
+  // The keys of all files end to end, and an open-addressing table of the
+  // first file of each key (position + 1, 0 for a free slot): one block of
+  // memory each, so a million files cost no node per file.
+  std::u16string keys_;
+  std::vector<std::uint32_t> keyEnds_;
+  std::vector<std::uint32_t> slots_;
   std::size_t firstSymFile_ = npos;
 };
 
