@@ -1,6 +1,7 @@
-// The bulk receive's choice of elements: 10,000 phased TOC lines against a
-// PC folder of 10,000 files, in memory and against a real folder (listing
-// and modified times included).
+// The bulk receive's choice of elements: phased TOC lines against a PC
+// folder of as many files, in memory at 10,000, 100,000 and 1,000,000
+// elements (the time per element should stay flat), and against a real
+// folder of 10,000 files (listing and modified times included).
 
 #include <benchmark/benchmark.h>
 
@@ -19,7 +20,7 @@ using morvanta::platform::fromUtf8;
 using morvanta::platform::joinPath;
 namespace transfer = morvanta::transfer;
 
-constexpr int kCount = 10000;
+constexpr int kFolderCount = 10000;
 
 std::u16string elementName(int n) {
   return u"ELT" + fromUtf8(std::to_string(n)) + u".R1";
@@ -27,17 +28,17 @@ std::u16string elementName(int n) {
 
 // Every element is listed at 13:05; the folder holds a copy of three out of
 // four of them, newer or older by turns, and files of no element.
-std::vector<std::u16string> phasedLines() {
+std::vector<std::u16string> phasedLines(int count) {
   std::vector<std::u16string> lines;
-  for (int n = 0; n < kCount; ++n) {
+  for (int n = 0; n < count; ++n) {
     lines.push_back(elementName(n) + u" ELT/R1 2026/01/05  13:05  ");
   }
   return lines;
 }
 
-std::vector<std::u16string> folderFiles() {
+std::vector<std::u16string> folderFiles(int count) {
   std::vector<std::u16string> files;
-  for (int n = 0; n < kCount; ++n) {
+  for (int n = 0; n < count; ++n) {
     files.push_back(n % 4 == 3 ? u"NOTE" + fromUtf8(std::to_string(n)) + u".txt"
                                : elementName(n) + u".txt");
   }
@@ -50,15 +51,17 @@ std::u16string copyTime(std::size_t position) {
 
 void BM_SelectInMemory(benchmark::State& state) {
   const TxtHdl txtHdl;
-  const auto lines = phasedLines();
-  const auto files = folderFiles();
+  const int count = static_cast<int>(state.range(0));
+  const auto lines = phasedLines(count);
+  const auto files = folderFiles(count);
   for (auto _ : state) {
     const transfer::PcFolderIndex index(txtHdl, files);
     auto selection = transfer::selectBulkElements(txtHdl, lines, index, copyTime);
     benchmark::DoNotOptimize(selection.names.data());
   }
+  state.SetItemsProcessed(state.iterations() * count);
 }
-BENCHMARK(BM_SelectInMemory)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SelectInMemory)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 // The folder is made once and removed when the program ends.
 class PcFolder {
@@ -67,7 +70,7 @@ class PcFolder {
     path_ = (std::filesystem::temp_directory_path() / "morvanta-bulk-bench").u16string();
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
-    const auto files = folderFiles();
+    const auto files = folderFiles(kFolderCount);
     for (std::size_t f = 0; f < files.size(); ++f) {
       const std::u16string file = joinPath(path_, files[f]);
       morvanta::platform::writeTextLines(file, {u"@ASG,A X."});
@@ -84,7 +87,7 @@ class PcFolder {
 void BM_SelectFromFolder(benchmark::State& state) {
   static const PcFolder folder;
   const TxtHdl txtHdl;
-  const auto lines = phasedLines();
+  const auto lines = phasedLines(kFolderCount);
   for (auto _ : state) {
     const transfer::PcFolderIndex index(txtHdl, morvanta::platform::listFiles(folder.path()));
     auto selection = transfer::selectBulkElements(txtHdl, lines, index, [&](std::size_t f) {

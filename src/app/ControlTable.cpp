@@ -97,9 +97,13 @@ void createPaneControls(MainForm& f, forms::ControlFactory& make, int i) {
   f.Text_2200file[i] =
       tipped(make.textBox(at(u"Text_2200file", i, kWindow, {120, 1920, 1815, 285})),
              u"qual*file形式またはIEのパス形式指定");
-  f.List_elt[i] = tipped(make.listBox(at(u"List_elt", i, kWindow, {240, 2280, 1335, 3765})),
+  f.elementTable[i] = std::make_unique<forms::ElementTable>();
+  forms::ElementTable& rows = *f.elementTable[i];
+  f.List_elt[i] = tipped(make.elementList(at(u"List_elt", i, kWindow, {240, 2280, 1335, 3765}),
+                                          rows, forms::ElementColumn::Names),
                          u"クリックでクリップボード、ダブルクリックで受信");
-  f.List_date[i] = make.listBox(at(u"List_date", i, kWindow, {1800, 2280, 300, 3840}));
+  f.List_date[i] = make.elementList(at(u"List_date", i, kWindow, {1800, 2280, 300, 3840}), rows,
+                                    forms::ElementColumn::Dates);
 
   const std::u16string cmd = u"Frame_cmd";
   f.Frame_cmd[i] = captioned(make.frame(at(cmd, i, kWindow, {120, 6240, 2655, 1935})), u"");

@@ -39,6 +39,10 @@ class MainForm {
   forms::Desktop& desktop;
   const std::u16string programFolder;
 
+  // The rows the element and date lists of each pane show (names and dates
+  // side by side); declared before the lists, which must not outlive them.
+  PerPane<forms::ElementTable> elementTable;
+
   // --- Per-pane controls ---------------------------------------------------
   PerPane<forms::TextBox> Text_2200file;
   PerPane<forms::ListBox> List_elt;

@@ -1,5 +1,7 @@
 #include "catalogue/TocListing.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string_view>
 #include <vector>
 
@@ -18,10 +20,42 @@ std::u16string_view mid(std::u16string_view text, std::size_t start, std::size_t
   return text.substr(start - 1, count);
 }
 
-std::u16string_view trimmed(std::u16string_view text) {
-  const auto first = text.find_first_not_of(u' ');
-  if (first == std::u16string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(u' ') - first + 1);
+template <class Char>
+std::basic_string_view<Char> trimmed(std::basic_string_view<Char> text) {
+  const auto first = text.find_first_not_of(Char(' '));
+  if (first == std::basic_string_view<Char>::npos) return {};
+  return text.substr(first, text.find_last_not_of(Char(' ')) - first + 1);
+}
+
+std::string_view midBytes(std::string_view text, std::size_t start, std::size_t count) {
+  if (start > text.size()) return {};
+  return text.substr(start - 1, count);
+}
+
+bool isAscii(std::string_view bytes) {
+  unsigned char any = 0;
+  for (const char c : bytes) any |= static_cast<unsigned char>(c);
+  return any < 0x80;
+}
+
+bool isAscii(std::u16string_view text) {
+  char16_t any = 0;
+  for (const char16_t c : text) any |= c;
+  return any < 0x80;
+}
+
+std::string narrow(std::u16string_view ascii) {
+  return std::string(ascii.begin(), ascii.end());
+}
+
+// The phased line's first field, the "TXT." form, differs from the display
+// form only in its first "/", which becomes ".".
+template <class Text>
+void appendTextName(Text& out, const Text& display) {
+  const std::size_t start = out.size();
+  out += display;
+  const auto slash = display.find('/');
+  if (slash != Text::npos) out[start + slash] = '.';
 }
 
 // Past this a line's positions no longer fit the text toolkit's 16-bit ones.
@@ -31,10 +65,29 @@ std::u16string twoDigits(int value) {
   return {static_cast<char16_t>(u'0' + value / 10 % 10), static_cast<char16_t>(u'0' + value % 10)};
 }
 
-std::u16string fourDigits(int value) {
-  std::u16string digits = platform::fromUtf8(std::to_string(value));
-  while (digits.size() < 4) digits.insert(digits.begin(), u'0');
+std::string fourDigitBytes(int value) {
+  std::string digits = std::to_string(value);
+  while (digits.size() < 4) digits.insert(digits.begin(), '0');
   return digits;
+}
+
+std::u16string fourDigits(int value) {
+  return platform::fromUtf8(fourDigitBytes(value));
+}
+
+// The month texts as Class2200::month_string_edit knows them; the line is
+// upper case already.
+std::string_view monthNumberBytes(std::string_view field) {
+  static constexpr std::string_view kMonths[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
+                                                 "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+  static constexpr std::string_view kNumbers[] = {"01", "02", "03", "04", "05", "06",
+                                                  "07", "08", "09", "10", "11", "12"};
+  if (field.size() == 3) {
+    for (std::size_t m = 0; m < 12; ++m) {
+      if (field == kMonths[m]) return kNumbers[m];
+    }
+  }
+  return "00";
 }
 
 bool takenByFilter(const std::u16string& display, const std::u16string& filter) {
@@ -48,20 +101,33 @@ constexpr std::size_t kFieldBlankLimit = 100;
 
 }  // namespace
 
-std::u16string_view nextField(std::u16string_view text, std::size_t& pos) {
+namespace {
+
+template <class Char>
+std::basic_string_view<Char> fieldAt(std::basic_string_view<Char> text, std::size_t& pos) {
   const std::size_t len = text.size();
-  while (pos < len && text[pos] == u' ') ++pos;
+  while (pos < len && text[pos] == Char(' ')) ++pos;
   if (pos + 1 >= len) return {};
-  const std::size_t blank = text.find(u' ', pos);
-  const std::size_t end = blank == std::u16string_view::npos ? len : blank;
-  const std::u16string_view field = text.substr(pos, end - pos);
+  const std::size_t blank = text.find(Char(' '), pos);
+  const std::size_t end = blank == std::basic_string_view<Char>::npos ? len : blank;
+  const std::basic_string_view<Char> field = text.substr(pos, end - pos);
   for (std::size_t next = end + 1; next <= end + kFieldBlankLimit; ++next) {
-    if (next >= len || text[next] != u' ') {
+    if (next >= len || text[next] != Char(' ')) {
       pos = next;
       return field;
     }
   }
   return field;
+}
+
+}  // namespace
+
+std::u16string_view nextField(std::u16string_view text, std::size_t& pos) {
+  return fieldAt(text, pos);
+}
+
+std::string_view nextField(std::string_view text, std::size_t& pos) {
+  return fieldAt(text, pos);
 }
 
 std::u16string phasedTocName(int pane) {
@@ -74,7 +140,10 @@ ListingLineParser::ListingLineParser(const Class2200& cls2200, std::int16_t mdir
       mdir_(mdirMode != 0),
       currentMonth_(twoDigits(now.month)),
       thisYear_(fourDigits(now.year)),
-      lastYear_(fourDigits(now.year - 1)) {}
+      lastYear_(fourDigits(now.year - 1)),
+      currentMonthBytes_(narrow(currentMonth_)),
+      thisYearBytes_(fourDigitBytes(now.year)),
+      lastYearBytes_(fourDigitBytes(now.year - 1)) {}
 
 const std::u16string& ListingLineParser::monthNumber(std::u16string_view monthField) const {
   // A listing uses a dozen month texts over and over.
@@ -124,7 +193,7 @@ void ListingLineParser::dateText(std::u16string_view monthField, std::u16string_
 bool ListingLineParser::parse(const std::u16string& line, const std::u16string& filter,
                               ListingRow& row) const {
   std::u16string& text = line_;
-  text.assign(trimmed(line));
+  text.assign(trimmed(std::u16string_view(line)));
   // Text positions are 16-bit: a longer line cannot be a listing line.
   if (text.empty() || text.size() >= kLongestLine) return false;
   for (char16_t& c : text) {
@@ -142,7 +211,7 @@ bool ListingLineParser::parse(const std::u16string& line, const std::u16string& 
     dateText(fields[4], fields[5], fields[6], row.date);
     element = trimmed(fields[7]);
   } else {
-    element = trimmed(text);
+    element = trimmed(std::u16string_view(text));
   }
 
   std::u16string& type = type_;
@@ -177,54 +246,224 @@ bool ListingLineParser::parse(const std::u16string& line, const std::u16string& 
   return true;
 }
 
+// The same text as the other dateText, from an upper-case ASCII line.
+void ListingLineParser::dateText(std::string_view monthField, std::string_view dayField,
+                                 std::string_view timeField, std::string& text) const {
+  const std::string_view month = monthNumberBytes(monthField);
+  const auto colon = timeField.find(':');
+  if (colon == std::string_view::npos) {
+    text += timeField;
+  } else {
+    text += month > std::string_view(currentMonthBytes_) ? lastYearBytes_ : thisYearBytes_;
+  }
+  text += '/';
+  text += month;
+  text += '/';
+  if (dayField.size() == 1) text += '0';
+  text += dayField;
+  if (colon != std::string_view::npos) {
+    text += "  ";
+    if (colon == 2) {
+      text += midBytes(timeField, 1, 2);
+      text += ':';
+      text += midBytes(timeField, 4, 2);
+    } else {
+      text += '0';
+      text += midBytes(timeField, 1, 1);
+      text += ':';
+      text += midBytes(timeField, 3, 2);
+    }
+  }
+  text += ' ';
+}
+
+bool quickDisplayName(std::string_view ftpName, std::string& display, std::string_view& type) {
+  static constexpr std::string_view kTypes[] = {"SYM", "ABS", "REL", "OMN"};
+  const std::size_t underscore = ftpName.find('_');
+  if (underscore == std::string_view::npos || underscore == 0 || underscore + 4 != ftpName.size()) {
+    return false;
+  }
+  const std::string_view word = ftpName.substr(underscore + 1);
+  const auto* found = std::find(std::begin(kTypes), std::end(kTypes), word);
+  if (found == std::end(kTypes)) return false;
+  for (const char c : ftpName) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  type = *found;
+  // An empty version leaves a "." at the end, which goes; otherwise the
+  // first "." parts element and version.
+  std::string_view name = ftpName.substr(0, underscore);
+  if (name.back() == '.') {
+    display.assign(trimmed(name.substr(0, name.size() - 1)));
+    return true;
+  }
+  display.assign(trimmed(name));
+  if (const auto dot = display.find('.'); dot != std::string::npos) display[dot] = '/';
+  return true;
+}
+
+// The filter as each kind of line needs it.
+struct ListingLineParser::Filter {
+  explicit Filter(const std::u16string& filter)
+      : all(filter.empty() || filter == u"*"), text(filter), ascii(isAscii(filter)) {
+    if (ascii) bytes = narrow(filter);
+  }
+  bool all;
+  const std::u16string& text;
+  bool ascii;
+  std::string bytes;
+};
+
+void ListingLineParser::parseListing(std::string_view bytes, const std::u16string& filter,
+                                     ListingResult& result) const {
+  const Filter wanted(filter);
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    std::size_t end = bytes.find('\n', start);
+    const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
+    if (end == std::string_view::npos) end = bytes.size();
+    // CR LF and a lone LF end a line alike.
+    if (end > start && bytes[end - 1] == '\r' && end < bytes.size()) --end;
+    parseLine(bytes.substr(start, end - start), wanted, result);
+    start = next;
+  }
+}
+
+// A line with characters beyond ASCII takes the general way: decoded, read
+// as text, and its phased line encoded strictly.
+void ListingLineParser::parseDecodedLine(std::string_view line, const Filter& filter,
+                                         ListingResult& result) const {
+  if (!parse(platform::fromCp932(std::string(line)), filter.text, row_)) return;
+  result.names.append(row_.display);
+  if (mdir_) result.dates.append(row_.date);
+  if (!result.unwritable.empty()) return;
+  try {
+    result.phased += platform::toCp932(row_.phased);
+    result.phased += "\r\n";
+  } catch (const platform::EncodingError& e) {
+    result.unwritable = e.what();
+  }
+}
+
+void ListingLineParser::parseLine(std::string_view line, const Filter& filter,
+                                  ListingResult& result) const {
+  const std::string_view trimmedLine = trimmed(line);
+  if (trimmedLine.empty()) return;
+  if (!isAscii(trimmedLine)) return parseDecodedLine(line, filter, result);
+  // Text positions are 16-bit: a longer line cannot be a listing line.
+  if (trimmedLine.size() >= kLongestLine) return;
+
+  std::string& text = text_;
+  text.resize(trimmedLine.size() + 1);
+  for (std::size_t c = 0; c < trimmedLine.size(); ++c) {
+    const char ch = trimmedLine[c];
+    text[c] = ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch;
+  }
+  // A one-character field that ends the text is not read as a field.
+  text.back() = ' ';
+
+  std::string_view element;
+  date_.clear();
+  if (mdir_) {
+    std::size_t pos = 0;
+    std::string_view fields[8];
+    for (auto& field : fields) field = nextField(std::string_view(text), pos);
+    dateText(fields[4], fields[5], fields[6], date_);
+    element = trimmed(fields[7]);
+  } else {
+    element = trimmed(std::string_view(text));
+  }
+
+  std::string_view type;
+  std::u16string generalType;
+  if (!quickDisplayName(element, display_, type)) {
+    // The general conversion keeps ASCII names ASCII.
+    element_.assign(element.begin(), element.end());
+    display_ = narrow(cls2200_.U2200ElementName_to_PcName(u"DSP", element_, generalType));
+    type_.assign(generalType);
+    type = std::string_view();
+  }
+  if (!filter.all && (!filter.ascii || display_.find(filter.bytes) == std::string::npos)) {
+    return;
+  }
+  // A name that is no 2200 element name, or one whose PC file could land
+  // outside its folder, never reaches the list or the phased file.
+  if (!display_.empty()) {
+    element_.assign(display_.begin(), display_.end());
+    if (!naming::isReceivableElement(element_)) {
+      ++refusedRows_;
+      return;
+    }
+  }
+
+  std::string& phased = result.phased;
+  appendTextName(phased, display_);
+  phased += ' ';
+  const std::size_t displayStart = phased.size();
+  phased += display_;
+  const bool symbolic = type.empty() ? type_ == u"SYM" : type == "SYM";
+  if (!symbolic) {
+    phased += '(';
+    if (type.empty()) {
+      phased += narrow(type_);
+    } else {
+      phased += type;
+    }
+    phased += ')';
+  }
+  result.names.appendAscii(std::string_view(phased).substr(displayStart));
+  if (mdir_) {
+    phased += ' ';
+    phased += date_;
+    phased += ' ';
+    result.dates.appendAscii(date_);
+  }
+  phased += "\r\n";
+}
+
 std::u16string parse_toc_listing(MainForm& form, const std::u16string& folder,
                                  const std::u16string& fileName, int i,
                                  const std::u16string& filter) {
   Module_pub& pub = form.pub;
-  forms::ListBox& elements = *form.List_elt[static_cast<std::size_t>(i)];
-  forms::ListBox& dates = *form.List_date[static_cast<std::size_t>(i)];
+  forms::ElementTable& rows = *form.elementTable[static_cast<std::size_t>(i)];
   pub.listingQualFile.clear();
-  elements.clear();
-  dates.clear();
   pub.phasedTocPath = platform::joinPath(form.FOLDER_NAME(u"WK", u""), phasedTocName(i));
 
-  std::vector<std::u16string> lines;
+  std::string bytes;
   try {
-    lines = platform::readTextLines(platform::joinPath(folder, fileName));
+    bytes = platform::readBinaryFile(platform::joinPath(folder, fileName));
   } catch (const platform::FileError&) {
+    rows.assign({}, {});
     // What the bulk receive reads must not outlive the listing it came from.
-    platform::writeTextLines(pub.phasedTocPath, {});
+    platform::writeBinaryFile(pub.phasedTocPath, {});
     throw;
   }
 
   const bool mdir = form.mdirMode != 0;
   const ListingLineParser parser(form.cls2200, form.mdirMode, form.desktop.now());
-  // The phased file is built as one text and written in one go.
-  std::u16string phased;
-  phased.reserve(lines.size() * 48);
-  std::size_t taken = 0;
-  ListingRow row;
-  for (const std::u16string& line : lines) {
-    if (!parser.parse(line, filter, row)) continue;
-    elements.addItem(row.display);
-    if (mdir) dates.addItem(row.date);
-    if (taken++ > 0) phased += u"\r\n";
-    phased += row.phased;
-  }
+  ListingResult result;
+  const auto lines = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1;
+  result.names.reserve(lines, lines * 12);
+  if (mdir) result.dates.reserve(lines, lines * 18);
+  result.phased.reserve(bytes.size() * 3 / 4);
+  parser.parseListing(bytes, filter, result);
+  // Both lists change in one step.
+  rows.assign(std::move(result.names), std::move(result.dates));
 
   if (parser.refusedRows() > 0) {
     form.desktop.msgBox(kUnsafeListingRowsMessage +
                         platform::fromUtf8(std::to_string(parser.refusedRows())));
   }
-  std::vector<std::u16string> content;
-  if (taken > 0) content.push_back(std::move(phased));
   try {
-    platform::writeTextLines(pub.phasedTocPath, content);
+    if (!result.unwritable.empty()) {
+      throw platform::EncodingError(platform::toUtf8(pub.phasedTocPath) + ": " + result.unwritable);
+    }
+    platform::writeBinaryFile(pub.phasedTocPath, result.phased);
   } catch (const platform::FileError& e) {
     form.desktop.msgBox(kPhasedTocWriteFailedMessage + platform::fromUtf8(e.what()));
     // Better no phased lines than those of an earlier listing.
     try {
-      platform::writeTextLines(pub.phasedTocPath, {});
+      platform::writeBinaryFile(pub.phasedTocPath, {});
     } catch (const platform::FileError&) {
     }
   }

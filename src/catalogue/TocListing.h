@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "forms/ElementTable.h"
 #include "platform/Platform.h"
 
 namespace morvanta {
@@ -40,38 +41,73 @@ struct ListingRow {
 // one-character field that ends the text is not returned; after a run of more
 // than 100 blanks pos stays on the field), without copying.
 std::u16string_view nextField(std::u16string_view text, std::size_t& pos);
+std::string_view nextField(std::string_view text, std::size_t& pos);
 
-// Reads single listing lines. "mdir" listings (mdirMode 1) carry month, day,
-// time or year and the FTP name in fields 5 to 8; "mls" listings the bare
-// FTP name. A month later than the current one belongs to last year.
+// The display form ("DSP") and type word of an ASCII FTP element name of the
+// listing's usual shape: one "_" only, followed by SYM, ABS, REL or OMN and
+// preceded by the name (NAME.VER_TYPE, NAME._TYPE). False for every other
+// name, which Class2200::U2200ElementName_to_PcName converts.
+bool quickDisplayName(std::string_view ftpName, std::string& display, std::string_view& type);
+
+// What a whole listing gives: the rows of both lists and the bytes of the
+// phased TOC file, built while the listing is read.
+struct ListingResult {
+  forms::TextColumn names;
+  forms::TextColumn dates;  // "mdir" listings only
+  std::string phased;       // CP932, every line ending with CR LF
+  // Why the phased TOC file cannot hold a row (a character CP932 lacks);
+  // empty when it can.
+  std::string unwritable;
+};
+
+// Reads listing lines. "mdir" listings (mdirMode 1) carry month, day, time
+// or year and the FTP name in fields 5 to 8; "mls" listings the bare FTP
+// name. A month later than the current one belongs to last year.
+// Not for use by two threads at once: it keeps its working buffers between
+// lines.
 class ListingLineParser {
  public:
   ListingLineParser(const Class2200& cls2200, std::int16_t mdirMode, const platform::DateTime& now);
 
   // False when the line is blank or its display name does not contain the
-  // filter ("" and "*" take every element). Not for use by two threads at
-  // once: it keeps its working buffers between lines.
+  // filter ("" and "*" take every element).
   bool parse(const std::u16string& line, const std::u16string& filter, ListingRow& row) const;
 
   // Rows parse() skipped because their name is not a 2200 element name or
   // would not make one safe PC file name (naming::isReceivableElement).
   std::size_t refusedRows() const { return refusedRows_; }
+  // Every line of a listing file's bytes: ASCII lines are read in place,
+  // a line with other characters is decoded and read by parse().
+  void parseListing(std::string_view bytes, const std::u16string& filter,
+                    ListingResult& result) const;
 
  private:
+  struct Filter;
+  void parseLine(std::string_view line, const Filter& filter, ListingResult& result) const;
+  void parseDecodedLine(std::string_view line, const Filter& filter, ListingResult& result) const;
   const std::u16string& monthNumber(std::u16string_view monthField) const;
   void dateText(std::u16string_view monthField, std::u16string_view dayField,
                 std::u16string_view timeField, std::u16string& text) const;
+  void dateText(std::string_view monthField, std::string_view dayField, std::string_view timeField,
+                std::string& text) const;
 
   const Class2200& cls2200_;
   bool mdir_;
   std::u16string currentMonth_;  // "01".."12"
   std::u16string thisYear_;
   std::u16string lastYear_;
+  std::string currentMonthBytes_;
+  std::string thisYearBytes_;
+  std::string lastYearBytes_;
   mutable std::u16string line_;
   mutable std::u16string element_;
   mutable std::u16string type_;
   mutable std::vector<std::pair<std::u16string, std::u16string>> months_;
   mutable std::size_t refusedRows_ = 0;
+  mutable std::string text_;
+  mutable std::string date_;
+  mutable std::string display_;
+  mutable ListingRow row_;
 };
 
 // Rebuilds pane i from folder + fileName: clears the pane's element and date

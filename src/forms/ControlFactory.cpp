@@ -10,6 +10,11 @@ std::unique_ptr<TextBox> MemoryControlFactory::textBox(const ControlSpec& def) {
 std::unique_ptr<ListBox> MemoryControlFactory::listBox(const ControlSpec& def) {
   return std::make_unique<MemoryListBox>(def.at);
 }
+std::unique_ptr<ListBox> MemoryControlFactory::elementList(const ControlSpec& def,
+                                                          ElementTable& table,
+                                                          ElementColumn column) {
+  return std::make_unique<MemoryElementList>(def.at, table, column);
+}
 std::unique_ptr<ComboBox> MemoryControlFactory::comboBox(const ControlSpec& def) {
   return std::make_unique<MemoryComboBox>(def.at);
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "forms/Controls.h"
+#include "forms/ElementTable.h"
 
 namespace morvanta::forms {
 
@@ -22,6 +23,9 @@ class ControlFactory {
   virtual ~ControlFactory() = default;
   virtual std::unique_ptr<TextBox> textBox(const ControlSpec& def) = 0;
   virtual std::unique_ptr<ListBox> listBox(const ControlSpec& def) = 0;
+  // A list box that shows one column of `table`, which outlives it.
+  virtual std::unique_ptr<ListBox> elementList(const ControlSpec& def, ElementTable& table,
+                                               ElementColumn column) = 0;
   virtual std::unique_ptr<ComboBox> comboBox(const ControlSpec& def) = 0;
   virtual std::unique_ptr<CheckBox> checkBox(const ControlSpec& def) = 0;
   virtual std::unique_ptr<OptionButton> optionButton(const ControlSpec& def) = 0;
@@ -37,6 +41,8 @@ class MemoryControlFactory : public ControlFactory {
  public:
   std::unique_ptr<TextBox> textBox(const ControlSpec& def) override;
   std::unique_ptr<ListBox> listBox(const ControlSpec& def) override;
+  std::unique_ptr<ListBox> elementList(const ControlSpec& def, ElementTable& table,
+                                       ElementColumn column) override;
   std::unique_ptr<ComboBox> comboBox(const ControlSpec& def) override;
   std::unique_ptr<CheckBox> checkBox(const ControlSpec& def) override;
   std::unique_ptr<OptionButton> optionButton(const ControlSpec& def) override;

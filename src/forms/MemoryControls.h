@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "forms/Controls.h"
+#include "forms/ElementTable.h"
 
 namespace morvanta::forms {
 
@@ -146,6 +147,36 @@ class MemoryListBox : public MemoryControl<ListBox> {
 
  private:
   MemoryRows rows_;
+};
+
+// A pane's element or date list: one column of the pane's ElementTable.
+class MemoryElementList : public MemoryControl<ListBox>, private ElementTable::Observer {
+ public:
+  MemoryElementList(const Placement& at, ElementTable& table, ElementColumn column);
+  ~MemoryElementList() override;
+  MemoryElementList(const MemoryElementList&) = delete;
+  MemoryElementList& operator=(const MemoryElementList&) = delete;
+
+  void addItem(const std::u16string& text) override { table_.append(column_, text); }
+  void clear() override { table_.clear(column_); }
+  int count() const override { return static_cast<int>(rows().size()); }
+  std::u16string item(int row) const override;
+  void removeItem(int row) override;
+  int listIndex() const override { return index_; }
+  void setListIndex(int row) override;
+
+ private:
+  const TextColumn& rows() const { return table_.column(column_); }
+  void aboutToReset(ElementColumn) override {}
+  void reset(ElementColumn column) override;
+  void aboutToInsert(ElementColumn, std::size_t) override {}
+  void inserted(ElementColumn, std::size_t) override {}
+  void aboutToRemove(ElementColumn, std::size_t) override {}
+  void removed(ElementColumn column, std::size_t row) override;
+
+  ElementTable& table_;
+  ElementColumn column_;
+  int index_ = -1;
 };
 
 class MemoryComboBox : public MemoryControl<ComboBox> {

@@ -14,6 +14,7 @@
 #include "gui/ControlWidgets.h"
 #include "gui/DropHint.h"
 #include "gui/EmptyClickFilter.h"
+#include "gui/ElementListView.h"
 #include "gui/QtControls.h"
 #include "platform/Platform.h"
 
@@ -131,14 +132,14 @@ void MainWindow::connectPane(int i) {
   connect(widgetOf<QCheckBox>(factory_, u"Check_date", i), &QCheckBox::clicked, this,
           [this, &f, i] { forward([&] { f.Check_date_Click(i); }); });
 
-  auto* elements = widgetOf<ListWidget>(factory_, u"List_elt", i);
+  auto* elements = widgetOf<ElementListView>(factory_, u"List_elt", i);
   QFont listFont = elements->font();
   listFont.setFamilies(kElementListFonts);
   listFont.setPointSize(kFontPoints);
   elements->setFont(listFont);
-  connect(elements, &QListWidget::itemClicked, this,
+  connect(elements, &QListView::clicked, this,
           [this, &f, i] { forward([&] { f.List_elt_Click(i); }); });
-  connect(elements, &QListWidget::itemDoubleClicked, this,
+  connect(elements, &QListView::doubleClicked, this,
           [this, &f, i] { forward([&] { f.List_elt_DblClick(i); }); });
   // A click on no element takes nothing to the clipboard, so whatever an
   // earlier click put there must not be pasted as if it were chosen now.
@@ -147,7 +148,9 @@ void MainWindow::connectPane(int i) {
   elements->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(elements, &QWidget::customContextMenuRequested, this,
           [this, &f, i, elements](const QPoint& at) {
-            if (QListWidgetItem* item = elements->itemAt(at)) elements->setCurrentItem(item);
+            if (const QModelIndex row = elements->indexAt(at); row.isValid()) {
+              elements->setCurrentIndex(row);
+            }
             QMenu menu(elements);
             connect(menu.addAction(toQString(kOpenCrossReferenceCaption)), &QAction::triggered,
                     this, [this, &f, i] { forward([&] { f.List_elt_OpenCrossReference(i); }); });

@@ -41,6 +41,18 @@ std::unique_ptr<forms::ListBox> QtControlFactory::listBox(const forms::ControlSp
   return std::make_unique<QtListBox>(make<ListWidget>(control), control.at);
 }
 
+std::unique_ptr<forms::ListBox> QtControlFactory::elementList(const forms::ControlSpec& control,
+                                                              forms::ElementTable& table,
+                                                              forms::ElementColumn column) {
+  auto* view = make<ElementListView>(control);
+  if (column == forms::ElementColumn::Names) {
+    namesViews_[&table] = view;
+  } else if (auto names = namesViews_.find(&table); names != namesViews_.end()) {
+    names->second->lead(view);
+  }
+  return std::make_unique<QtElementList>(view, control.at, table, column);
+}
+
 std::unique_ptr<forms::ComboBox> QtControlFactory::comboBox(const forms::ControlSpec& control) {
   return std::make_unique<QtComboBox>(make<QComboBox>(control), control.at);
 }

@@ -17,6 +17,8 @@ class QGroupBox;
 
 namespace morvanta::gui {
 
+class ElementListView;
+
 // "List_elt_1", or the bare name for a shared control (index -1).
 QString objectNameFor(const std::u16string& name, int index);
 
@@ -26,6 +28,10 @@ class QtControlFactory : public forms::ControlFactory {
 
   std::unique_ptr<forms::TextBox> textBox(const forms::ControlSpec& control) override;
   std::unique_ptr<forms::ListBox> listBox(const forms::ControlSpec& control) override;
+  // The names list of a table leads the dates list made for it later.
+  std::unique_ptr<forms::ListBox> elementList(const forms::ControlSpec& control,
+                                              forms::ElementTable& table,
+                                              forms::ElementColumn column) override;
   std::unique_ptr<forms::ComboBox> comboBox(const forms::ControlSpec& control) override;
   std::unique_ptr<forms::CheckBox> checkBox(const forms::ControlSpec& control) override;
   std::unique_ptr<forms::OptionButton> optionButton(const forms::ControlSpec& control) override;
@@ -53,6 +59,7 @@ class QtControlFactory : public forms::ControlFactory {
 
   QWidget& window_;
   std::map<std::pair<std::u16string, int>, QObject*> made_;
+  std::map<const forms::ElementTable*, ElementListView*> namesViews_;
 };
 
 }  // namespace morvanta::gui

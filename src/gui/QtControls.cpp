@@ -70,6 +70,56 @@ void QtListBox::setListIndex(int row) {
   widget()->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
 }
 
+QtElementList::QtElementList(ElementListView* widget, const forms::Placement& at,
+                             forms::ElementTable& table, forms::ElementColumn column)
+    : QtControl(widget, at),
+      table_(table),
+      column_(column),
+      model_(new ElementColumnModel(table, column, widget)) {
+  widget->setModel(model_);
+}
+
+// The widget outlives the form and its tables.
+QtElementList::~QtElementList() {
+  model_->detach();
+}
+
+void QtElementList::check(int row) const {
+  if (row < 0 || row >= count()) throw std::out_of_range("list row out of range");
+}
+
+std::u16string QtElementList::item(int row) const {
+  check(row);
+  return std::u16string(table_.column(column_).at(static_cast<std::size_t>(row)));
+}
+
+// A removed row's selection is not passed on to its neighbour.
+void QtElementList::removeItem(int row) {
+  check(row);
+  const bool wasSelected = listIndex() == row;
+  table_.remove(column_, static_cast<std::size_t>(row));
+  if (wasSelected) setListIndex(-1);
+}
+
+int QtElementList::listIndex() const {
+  int first = -1;
+  for (const QModelIndex& index : widget()->selectionModel()->selectedIndexes()) {
+    if (first == -1 || index.row() < first) first = index.row();
+  }
+  return first;
+}
+
+void QtElementList::setListIndex(int row) {
+  QItemSelectionModel* selection = widget()->selectionModel();
+  if (row == -1) {
+    selection->clearSelection();
+    selection->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    return;
+  }
+  check(row);
+  selection->setCurrentIndex(model_->index(row), QItemSelectionModel::ClearAndSelect);
+}
+
 QtComboBox::QtComboBox(QComboBox* widget, const forms::Placement& at) : QtControl(widget, at) {
   widget->setEditable(true);
   widget->setInsertPolicy(QComboBox::NoInsert);

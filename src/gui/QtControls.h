@@ -21,6 +21,7 @@
 
 #include "forms/Controls.h"
 #include "gui/ControlWidgets.h"
+#include "gui/ElementListView.h"
 
 namespace morvanta::gui {
 
@@ -154,6 +155,31 @@ class QtListBox : public QtControl<forms::ListBox, ListWidget> {
 
  private:
   void check(int row) const;
+};
+
+// A pane's element or date list: a view over one column of the pane's
+// ElementTable. Counting and reading rows go to the table, not the widget.
+class QtElementList : public QtControl<forms::ListBox, ElementListView> {
+ public:
+  QtElementList(ElementListView* widget, const forms::Placement& at, forms::ElementTable& table,
+                forms::ElementColumn column);
+  ~QtElementList() override;
+  QtElementList(const QtElementList&) = delete;
+  QtElementList& operator=(const QtElementList&) = delete;
+
+  void addItem(const std::u16string& text) override { table_.append(column_, text); }
+  void clear() override { table_.clear(column_); }
+  int count() const override { return static_cast<int>(table_.column(column_).size()); }
+  std::u16string item(int row) const override;
+  void removeItem(int row) override;
+  int listIndex() const override;
+  void setListIndex(int row) override;
+
+ private:
+  void check(int row) const;
+  forms::ElementTable& table_;
+  forms::ElementColumn column_;
+  ElementColumnModel* model_;
 };
 
 // The edit part keeps its text when entries are added or the list is

@@ -52,6 +52,9 @@ std::vector<std::u16string> readTextLines(const std::u16string& path);
 // failed write (EncodingError, FileError) leaves the old file untouched and
 // never a half-written one.
 void writeTextLines(const std::u16string& path, const std::vector<std::u16string>& lines);
+// The file's bytes as they are, for readers that decode only what they need.
+// Throws FileError.
+std::string readBinaryFile(const std::u16string& path);
 // Creates or replaces the file with exactly these bytes, in the same way:
 // a failed write (FileError) leaves the old file and no temporary one.
 void writeBinaryFile(const std::u16string& path, const std::string& bytes);

@@ -424,6 +424,10 @@ void writeTextLines(const std::u16string& path, const std::vector<std::u16string
   replaceWithBytes(path, encodeCp932(text, path), access);
 }
 
+std::string readBinaryFile(const std::u16string& path) {
+  return readWholeFile(path);
+}
+
 void writeBinaryFile(const std::u16string& path, const std::string& bytes) {
   replaceWithBytes(path, bytes);
 }

@@ -5,15 +5,16 @@
 #include <utility>
 
 #include "app/ShellText.h"
+#include "catalogue/TocListing.h"
 #include "text/TxtHdl.h"
 
 namespace morvanta::transfer {
 
 namespace {
 
-bool nonSymbolic(const std::u16string& line) {
+bool nonSymbolic(std::u16string_view line) {
   for (const char16_t* type : {u"(ABS)", u"(REL)", u"(OMN)"}) {
-    if (line.find(type) != std::u16string::npos) return true;
+    if (line.find(type) != std::u16string_view::npos) return true;
   }
   return false;
 }
@@ -26,10 +27,49 @@ std::u16string elementKey(const TxtHdl& txtHdl, const std::u16string& fileName) 
   return app::upperAscii(std::move(name));
 }
 
-}  // namespace
+// Past this the text toolkit's 16-bit positions may overflow while the
+// fields are read; such lines go the toolkit's own way.
+constexpr std::size_t kLongestLine = 32766;
 
-std::optional<BulkCandidate> bulkCandidate(const TxtHdl& txtHdl, const std::u16string& line) {
+// The fields of a candidate line, read in place into `text` (a buffer kept
+// between lines): name, date and time, or false where bulkCandidate gives
+// nothing. Lines too long for the quick reading give `slow`.
+struct CandidateFields {
+  std::u16string_view name;
+  std::u16string_view date;
+  std::u16string_view time;
+};
+
+enum class Reading { Candidate, None, Slow };
+
+Reading readCandidate(std::u16string_view line, std::u16string& text, CandidateFields& fields) {
+  const auto first = line.find_first_not_of(u' ');
+  if (first == std::u16string_view::npos) return Reading::None;
+  const auto last = line.find_last_not_of(u' ');
+  if (last - first + 1 >= kLongestLine) return Reading::Slow;
   // Field_get does not return a one-character field that ends the text.
+  text.assign(line.substr(first, last - first + 1));
+  text += u' ';
+  if (nonSymbolic(text)) return Reading::None;
+  std::size_t pos = 0;
+  const std::u16string_view view(text);
+  fields.name = catalogue::nextField(view, pos);
+  catalogue::nextField(view, pos);  // the display form
+  fields.date = catalogue::nextField(view, pos);
+  fields.time = catalogue::nextField(view, pos);
+  // Elements listed with a year instead of a time of day are left alone.
+  return fields.time.empty() ? Reading::None : Reading::Candidate;
+}
+
+// The host keeps minutes: its copy counts as written at the minute's last second.
+void hostTimeOf(const CandidateFields& fields, std::u16string& out) {
+  out.assign(fields.date);
+  out += u' ';
+  out += fields.time;
+  out += u":59";
+}
+
+std::optional<BulkCandidate> slowCandidate(const TxtHdl& txtHdl, const std::u16string& line) {
   const std::u16string text = app::trimBlanks(line) + u" ";
   if (nonSymbolic(text)) return std::nullopt;
   std::u16string name;
@@ -44,25 +84,84 @@ std::optional<BulkCandidate> bulkCandidate(const TxtHdl& txtHdl, const std::u16s
   } catch (const std::overflow_error&) {
     return std::nullopt;
   }
-  // Elements listed with a year instead of a time of day are left alone.
   if (time.empty()) return std::nullopt;
-  // The host keeps minutes: its copy counts as written at the minute's last second.
   return BulkCandidate{std::move(name), date + u" " + time + u":59"};
 }
 
-PcFolderIndex::PcFolderIndex(const TxtHdl& txtHdl, std::vector<std::u16string> fileNames)
-    : fileNames_(std::move(fileNames)) {
-  firstCopy_.reserve(fileNames_.size());
-  for (std::size_t i = 0; i < fileNames_.size(); ++i) {
-    const std::u16string& file = fileNames_[i];
-    if (firstSymFile_ == npos && file.find(u"_SYM") != std::u16string::npos) firstSymFile_ = i;
-    firstCopy_.try_emplace(elementKey(txtHdl, file), i);
+}  // namespace
+
+std::optional<BulkCandidate> bulkCandidate(const TxtHdl& txtHdl, const std::u16string& line) {
+  std::u16string text;
+  CandidateFields fields;
+  switch (readCandidate(line, text, fields)) {
+    case Reading::None:
+      return std::nullopt;
+    case Reading::Slow:
+      return slowCandidate(txtHdl, line);
+    case Reading::Candidate:
+      break;
+  }
+  BulkCandidate candidate{std::u16string(fields.name), {}};
+  hostTimeOf(fields, candidate.hostTime);
+  return candidate;
+}
+
+namespace {
+
+// What elementKey gives, without its copies: the trimmed name up to its
+// last ".", upper case.
+void appendKey(const TxtHdl& txtHdl, const std::u16string& fileName, std::u16string& keys) {
+  const auto first = fileName.find_first_not_of(u' ');
+  if (first == std::u16string::npos) return;
+  const auto last = fileName.find_last_not_of(u' ');
+  if (last - first + 1 >= kLongestLine) {
+    keys += elementKey(txtHdl, fileName);
+    return;
+  }
+  std::u16string_view name = std::u16string_view(fileName).substr(first, last - first + 1);
+  if (const auto dot = name.rfind(u'.'); dot != std::u16string_view::npos) {
+    name = name.substr(0, dot);
+  }
+  for (const char16_t c : name) {
+    keys += c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
   }
 }
 
-PcFolderIndex::Lookup PcFolderIndex::find(const std::u16string& name) const {
-  const auto found = firstCopy_.find(name);
-  const std::size_t copy = found == firstCopy_.end() ? npos : found->second;
+}  // namespace
+
+PcFolderIndex::PcFolderIndex(const TxtHdl& txtHdl, std::vector<std::u16string> fileNames)
+    : fileNames_(std::move(fileNames)) {
+  keyEnds_.reserve(fileNames_.size());
+  std::size_t tableSize = 16;
+  while (tableSize < 2 * fileNames_.size()) tableSize *= 2;
+  slots_.assign(tableSize, 0);
+  for (std::size_t i = 0; i < fileNames_.size(); ++i) {
+    const std::u16string& file = fileNames_[i];
+    if (firstSymFile_ == npos && file.find(u"_SYM") != std::u16string::npos) firstSymFile_ = i;
+    appendKey(txtHdl, file, keys_);
+    keyEnds_.push_back(static_cast<std::uint32_t>(keys_.size()));
+    // The first file of a name is its copy; later ones are never reached.
+    std::uint32_t& slot = slots_[slotOf(keyOf(i))];
+    if (slot == 0) slot = static_cast<std::uint32_t>(i + 1);
+  }
+}
+
+std::u16string_view PcFolderIndex::keyOf(std::size_t position) const {
+  const std::size_t start = position == 0 ? 0 : keyEnds_[position - 1];
+  return std::u16string_view(keys_).substr(start, keyEnds_[position] - start);
+}
+
+// The slot that holds the key, or the free slot where it would go.
+std::size_t PcFolderIndex::slotOf(std::u16string_view key) const {
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t s = std::hash<std::u16string_view>{}(key)&mask;; s = (s + 1) & mask) {
+    if (slots_[s] == 0 || keyOf(slots_[s] - 1) == key) return s;
+  }
+}
+
+PcFolderIndex::Lookup PcFolderIndex::find(std::u16string_view name) const {
+  const std::uint32_t slot = slots_[slotOf(name)];
+  const std::size_t copy = slot == 0 ? npos : slot - 1;
   // The walk looks at a file's name for "_SYM" before comparing it, so a
   // "_SYM" file at or before the copy ends the walk first.
   if (firstSymFile_ != npos && firstSymFile_ <= copy) return {npos, firstSymFile_};
@@ -74,18 +173,36 @@ BulkSelection selectBulkElements(const TxtHdl& txtHdl,
                                  const PcFolderIndex& folder,
                                  const ModifiedTimeOf& modifiedTimeOf) {
   BulkSelection selection;
+  // Read in place, with buffers kept from line to line.
+  std::u16string text;
+  std::u16string hostTime;
+  CandidateFields fields;
   for (const std::u16string& line : phasedLines) {
-    std::optional<BulkCandidate> candidate = bulkCandidate(txtHdl, line);
-    if (!candidate) continue;
-    const PcFolderIndex::Lookup lookup = folder.find(candidate->name);
+    std::u16string_view name;
+    std::optional<BulkCandidate> slow;
+    switch (readCandidate(line, text, fields)) {
+      case Reading::None:
+        continue;
+      case Reading::Slow:
+        slow = slowCandidate(txtHdl, line);
+        if (!slow) continue;
+        name = slow->name;
+        hostTime = slow->hostTime;
+        break;
+      case Reading::Candidate:
+        name = fields.name;
+        hostTimeOf(fields, hostTime);
+        break;
+    }
+    const PcFolderIndex::Lookup lookup = folder.find(name);
     if (lookup.symFile != PcFolderIndex::npos) {
       selection.symFile = folder.fileNames()[lookup.symFile];
       return selection;
     }
-    if (lookup.copy != PcFolderIndex::npos && candidate->hostTime < modifiedTimeOf(lookup.copy)) {
+    if (lookup.copy != PcFolderIndex::npos && hostTime < modifiedTimeOf(lookup.copy)) {
       continue;  // the PC copy was changed after the host's
     }
-    selection.names.push_back(std::move(candidate->name));
+    selection.names.emplace_back(name);
   }
   return selection;
 }

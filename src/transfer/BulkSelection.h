@@ -5,10 +5,11 @@
 // caller lists the folder once and answers modified times on request.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
 namespace morvanta {
@@ -41,13 +42,21 @@ class PcFolderIndex {
     std::size_t copy = npos;     // the PC copy's position, when the walk reached it
     std::size_t symFile = npos;  // the "_SYM" file the walk stopped at instead
   };
-  Lookup find(const std::u16string& name) const;
+  Lookup find(std::u16string_view name) const;
 
   const std::vector<std::u16string>& fileNames() const { return fileNames_; }
 
  private:
   std::vector<std::u16string> fileNames_;
-  std::unordered_map<std::u16string, std::size_t> firstCopy_;
+  std::u16string_view keyOf(std::size_t position) const;
+  std::size_t slotOf(std::u16string_view key) const;
+
+  // The keys of all files end to end, and an open-addressing table of the
+  // first file of each key (position + 1, 0 for a free slot): one block of
+  // memory each, so a million files cost no node per file.
+  std::u16string keys_;
+  std::vector<std::uint32_t> keyEnds_;
+  std::vector<std::uint32_t> slots_;
   std::size_t firstSymFile_ = npos;
 };
 

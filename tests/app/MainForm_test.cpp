@@ -32,6 +32,11 @@ class RequestRecorder : public forms::MemoryControlFactory {
   MORVANTA_RECORD(fileListBox, FileListBox)
   MORVANTA_RECORD(timer, Timer)
 #undef MORVANTA_RECORD
+  std::unique_ptr<forms::ListBox> elementList(const ControlSpec& def, forms::ElementTable& table,
+                                              forms::ElementColumn column) override {
+    requests.push_back(def);
+    return MemoryControlFactory::elementList(def, table, column);
+  }
 
   const ControlSpec* find(const std::u16string& name, int index) const {
     for (const auto& s : requests) {

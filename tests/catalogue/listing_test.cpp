@@ -208,5 +208,105 @@ TEST_F(ListingLineTest, OverlongLineIsSkipped) {
   EXPECT_FALSE(parser(0, 2026, 12).parse(line, u"", row));
 }
 
+// The listing file's bytes read in place give exactly what the line parser
+// gives for the decoded lines: rows of both lists and the phased lines.
+TEST_F(ListingLineTest, BytesReadInPlaceGiveWhatDecodedLinesGive) {
+  const std::string lines[] = {
+      "-rw-rw-r--   1 PRJ  812 Mar 10 10:30 MAIN.R2_ABS",
+      "a b c d jan 5 9:07 main.r1_sym",
+      "  a b c d Oct 31 23:59 X.2_OMN  ",
+      "a b c d Dec 24 2001 lib._rel",
+      "a b c d FEB 28 1:05 A",
+      "a b c d Foo 3 7:00 E._SYM",
+      "a b c d Jan 5 :07 ODD.V_SYM",
+      "a b c d Jan 5 123:4 ODD.V_SYM",
+      "TOTAL 12",
+      "a b c d Jan 5 9:07 A_SYMB._SYM",
+      "a b c d Jan 5 9:07 _SYMX._ABS",
+      "a b c d Jan 5 9:07 NOTYPE.V",
+      "a b c d Jan 5 9:07 X/Y.Z_REL",
+      "a b c d Jan 5 9:07 ._SYM",
+      "a b c d Jan 5 9:07 E._XYZ",
+      "a b c d Jan 5 9:07 E.V_SYM_REL",
+      "a b c d Jan 5 9:07 \x8a\xbf\x8e\x9a.R1_SYM",  // kanji (CP932)
+      "    ",
+      "",
+      "x" + std::string(100, ' ') + "y",
+      "a b c d Jan 5 9:07 " + std::string(40000, 'X'),
+      "a b c d Jan 5 9:07 LONE\rCR_SYM",
+  };
+  for (const std::int16_t mode : {0, 1}) {
+    for (const std::u16string filter : {u"", u"*", u"R1", u"E", u"漢", u"(REL)"}) {
+      const ListingLineParser p = parser(mode, 2003, 3);
+      std::string file;
+      ListingResult expected;
+      for (const std::string& line : lines) {
+        file += line + "\r\n";
+        ListingRow row;
+        if (!p.parse(platform::fromCp932(line), filter, row)) continue;
+        expected.names.append(row.display);
+        if (mode == 1) expected.dates.append(row.date);
+        expected.phased += platform::toCp932(row.phased) + "\r\n";
+      }
+      ListingResult got;
+      p.parseListing(file, filter, got);
+      const std::string what =
+          "mode " + std::to_string(mode) + ", filter " + platform::toUtf8(filter);
+      ASSERT_EQ(got.names.size(), expected.names.size()) << what;
+      ASSERT_EQ(got.dates.size(), expected.dates.size()) << what;
+      for (std::size_t r = 0; r < got.names.size(); ++r) {
+        EXPECT_EQ(got.names.at(r), expected.names.at(r)) << what << ", row " << r;
+      }
+      for (std::size_t r = 0; r < got.dates.size(); ++r) {
+        EXPECT_EQ(got.dates.at(r), expected.dates.at(r)) << what << ", row " << r;
+      }
+      EXPECT_EQ(got.phased, expected.phased) << what;
+      EXPECT_EQ(got.unwritable, "") << what;
+    }
+  }
+}
+
+TEST_F(ListingLineTest, LineEndsAsTheTextFileReaderSplitsThem) {
+  const ListingLineParser p = parser(0, 2026, 12);
+  ListingResult got;
+  p.parseListing("A._SYM\nB._SYM\r\n\r\nC.V\r", u"", got);
+  ASSERT_EQ(got.names.size(), 3u);
+  EXPECT_EQ(got.names.at(1), u"B");
+  // A CR without its LF at the very end belongs to the line.
+  EXPECT_EQ(got.names.at(2), u"C/V\r");
+}
+
+TEST_F(ListingLineTest, NameThatCp932CannotHoldIsReported) {
+  ListingResult got;
+  parser(1, 2026, 12)
+      .parseListing("a b c d Jan 5 9:07 BAD\x81\x7F.R1_SYM\r\nOK._SYM\r\n", u"", got);
+  EXPECT_EQ(got.names.size(), 2u);  // the lists still show it
+  EXPECT_NE(got.unwritable.find("cannot be written"), std::string::npos) << got.unwritable;
+}
+
+// The quick conversion of the usual names agrees with the general one, and
+// leaves every other name to it.
+TEST_F(ListingLineTest, QuickDisplayNameAgreesWithTheGeneralConversion) {
+  const std::string quick[] = {"MAIN.R1_SYM", "LIB._REL", "X.2_OMN", "E.V_ABS",  "A.B.C_SYM",
+                               "NOVER_SYM",   "._SYM",    "A ._SYM", "X/Y.Z_REL"};
+  for (const std::string& name : quick) {
+    std::string display;
+    std::string_view type;
+    ASSERT_TRUE(quickDisplayName(name, display, type)) << name;
+    std::u16string generalType;
+    const std::u16string general =
+        cls2200.U2200ElementName_to_PcName(u"DSP", platform::fromUtf8(name), generalType);
+    EXPECT_EQ(platform::fromUtf8(display), general) << name;
+    EXPECT_EQ(platform::fromUtf8(std::string(type)), generalType) << name;
+  }
+  const std::string general[] = {"A_SYMB._SYM", "_SYM",     "NOTYPE.V", "E._XYZ",
+                                 "E.V_SYM_REL", "E.V_SYMX", "",         "MAIN.R1_sym"};
+  for (const std::string& name : general) {
+    std::string display;
+    std::string_view type;
+    EXPECT_FALSE(quickDisplayName(name, display, type)) << name;
+  }
+}
+
 }  // namespace
 }  // namespace morvanta::catalogue

@@ -13,6 +13,7 @@
 
 #include "forms/RecordingDesktop.h"
 #include "gui/ControlWidgets.h"
+#include "gui/ElementListView.h"
 #include "gui/MainWindow.h"
 #include "platform/Platform.h"
 #include "support/FormFixture.h"
@@ -41,9 +42,10 @@ class ListingDropTest : public ::testing::Test {
     return found;
   }
 
-  static QStringList rowsOf(const QListWidget& list) {
+  static QStringList rowsOf(const QAbstractItemView& list) {
     QStringList rows;
-    for (int r = 0; r < list.count(); ++r) rows << list.item(r)->text();
+    const QAbstractItemModel& model = *list.model();
+    for (int r = 0; r < model.rowCount(); ++r) rows << model.index(r, 0).data().toString();
     return rows;
   }
 
@@ -75,11 +77,11 @@ TEST_F(ListingDropTest, SampleListingFillsThePaneItWasDroppedOn) {
 
   EXPECT_TRUE(desktop.messages.empty()) << platform::toUtf8(desktop.messages.front());
   EXPECT_EQ(rowsOf(*target).value(0), QString::fromStdU16String(kSampleListing));
-  EXPECT_EQ(rowsOf(*widget<ListWidget>(u"List_elt", 2)),
+  EXPECT_EQ(rowsOf(*widget<ElementListView>(u"List_elt", 2)),
             (QStringList{"MAIN/R1", "MAIN/R2", "LOWER/V1", "INDENTED", "LIB", "LIB", "PROG(1)"}));
   EXPECT_EQ(widget<LineEdit>(u"Text_2200file", 2)->text(), QStringLiteral("PRJ*SRC"));
   // The other panes keep what they had.
-  EXPECT_EQ(widget<ListWidget>(u"List_elt", 1)->count(), 0);
+  EXPECT_EQ(widget<ElementListView>(u"List_elt", 1)->model()->rowCount(), 0);
   EXPECT_TRUE(widget<LineEdit>(u"Text_2200file", 1)->text().isEmpty());
 }
 
@@ -91,7 +93,7 @@ TEST_F(ListingDropTest, UnreadableDropIsToldAndKeepsThePanesElements) {
   ASSERT_FALSE(desktop.messages.empty());
   EXPECT_TRUE(desktop.messages.front().starts_with(u"ファイルを読めません: "))
       << platform::toUtf8(desktop.messages.front());
-  EXPECT_EQ(rowsOf(*widget<ListWidget>(u"List_elt", 1)), QStringList{"OLD"});
+  EXPECT_EQ(rowsOf(*widget<ElementListView>(u"List_elt", 1)), QStringList{"OLD"});
 }
 
 }  // namespace

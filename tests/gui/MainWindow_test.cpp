@@ -27,6 +27,7 @@
 #include "app/ControlTable.h"
 #include "forms/RecordingDesktop.h"
 #include "gui/ControlWidgets.h"
+#include "gui/ElementListView.h"
 #include "gui/MainWindow.h"
 #include "gui/QtControls.h"
 #include "platform/Platform.h"
@@ -145,12 +146,12 @@ TEST_F(MainWindowTest, CheckDateClickLaysOutEveryPaneAgain) {
   const int paneTwoBefore = form().List_elt[2]->left();
   QTest::mouseClick(widget<QCheckBox>(u"Check_date", 1), Qt::LeftButton);
   EXPECT_TRUE(form().Check_date[1]->checked());
-  EXPECT_TRUE(widget<ListWidget>(u"List_date", 1)->isVisible());
-  EXPECT_FALSE(widget<ListWidget>(u"List_date", 0)->isVisible());
+  EXPECT_TRUE(widget<ElementListView>(u"List_date", 1)->isVisible());
+  EXPECT_FALSE(widget<ElementListView>(u"List_date", 0)->isVisible());
   EXPECT_NE(form().List_elt[2]->left(), paneTwoBefore);
   // The widgets follow what the layout set.
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(widget<ListWidget>(u"List_elt", i)->x(), twipsToPixels(form().List_elt[i]->left()));
+    EXPECT_EQ(widget<ElementListView>(u"List_elt", i)->x(), twipsToPixels(form().List_elt[i]->left()));
     EXPECT_EQ(widget<QGroupBox>(u"Frame_cmd", i)->width(),
               twipsToPixels(form().Frame_cmd[i]->width()));
   }
@@ -176,10 +177,11 @@ TEST_F(MainWindowTest, HandlerChangesReachTheWidgets) {
   form().Command_SEL[2]->setEnabled(false);
   form().selectOption(*form().Option_START);
 
-  auto* elements = widget<ListWidget>(u"List_elt", 0);
-  ASSERT_EQ(elements->count(), 1);
-  EXPECT_EQ(elements->item(0)->text(), QStringLiteral("MAIN/R1"));
-  EXPECT_TRUE(elements->item(0)->isSelected());
+  auto* elements = widget<ElementListView>(u"List_elt", 0);
+  ASSERT_EQ(elements->model()->rowCount(), 1);
+  const QModelIndex first = elements->model()->index(0, 0);
+  EXPECT_EQ(first.data().toString(), QStringLiteral("MAIN/R1"));
+  EXPECT_TRUE(elements->selectionModel()->isSelected(first));
   EXPECT_EQ(widget<LineEdit>(u"Text_2200file", 1)->text(), QStringLiteral("PRJ*SRC"));
   EXPECT_FALSE(widget<QPushButton>(u"Command_SEL", 2)->isEnabled());
   EXPECT_TRUE(widget<QRadioButton>(u"Option_START")->isChecked());
@@ -212,15 +214,15 @@ void drop(QWidget* list, QMimeData* data) {
   QApplication::sendEvent(target, &dropped);
 }
 
-void clickRow(QListWidget* list, int row) {
-  const QPoint at = list->visualItemRect(list->item(row)).center();
+void clickRow(QAbstractItemView* list, int row) {
+  const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
   QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
 }
 
 // What the window system delivers for a double click: press, release,
 // double click, release.
-void doubleClickRow(QListWidget* list, int row) {
-  const QPointF at = list->visualItemRect(list->item(row)).center();
+void doubleClickRow(QAbstractItemView* list, int row) {
+  const QPointF at = list->visualRect(list->model()->index(row, 0)).center();
   const QPointF global = list->viewport()->mapToGlobal(at);
   for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
                     QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
@@ -235,7 +237,7 @@ TEST_F(MainWindowTest, FileDropsReachOnlyTheDropLists) {
   open();
   auto* target = widget<ListWidget>(u"List_2200file", 1);
   EXPECT_TRUE(target->acceptDrops());
-  EXPECT_FALSE(widget<ListWidget>(u"List_elt", 1)->acceptDrops());
+  EXPECT_FALSE(widget<ElementListView>(u"List_elt", 1)->acceptDrops());
 
   QSignalSpy dropped(target, &ListWidget::filesDropped);
   std::unique_ptr<QMimeData> web(filesData({QStringLiteral("https://example.invalid/x.txt")}));
@@ -253,7 +255,7 @@ TEST_F(MainWindowTest, FileDropsReachOnlyTheDropLists) {
   EXPECT_EQ(dropped.at(0).at(0).toStringList(), QStringList{file});
   ASSERT_GT(form().List_2200file[1]->count(), 0);
   EXPECT_EQ(form().List_2200file[1]->item(0), listing);
-  EXPECT_EQ(widget<ListWidget>(u"List_elt", 1)->count(), 1);
+  EXPECT_EQ(widget<ElementListView>(u"List_elt", 1)->model()->rowCount(), 1);
 }
 
 // The prefix option the user clicked and the file typed reach the
@@ -264,7 +266,7 @@ TEST_F(MainWindowTest, ListClickPutsTheElementCommandOnTheClipboard) {
   QTest::mouseClick(widget<QRadioButton>(u"Option_OLD"), Qt::LeftButton);
   form().List_elt[0]->addItem(u"MAIN/R1");
   form().List_elt[0]->addItem(u"LIB/R2");
-  clickRow(widget<ListWidget>(u"List_elt", 0), 1);
+  clickRow(widget<ElementListView>(u"List_elt", 0), 1);
   EXPECT_EQ(form().List_elt[0]->listIndex(), 1);
   EXPECT_EQ(desktop.clipboard, u"OLD PRJ*SRC.LIB/R2");
 }
@@ -274,7 +276,7 @@ TEST_F(MainWindowTest, DoubleClickOnAnElementStartsItsReceiveJob) {
   widget<QComboBox>(u"Combo_host", 0)->setCurrentIndex(1);
   QTest::keyClicks(widget<LineEdit>(u"Text_2200file", 0), QStringLiteral("PRJ*SRC"));
   form().List_elt[0]->addItem(u"MAIN/R1");
-  doubleClickRow(widget<ListWidget>(u"List_elt", 0), 0);
+  doubleClickRow(widget<ElementListView>(u"List_elt", 0), 0);
   EXPECT_TRUE(desktop.messages.empty()) << platform::toUtf8(desktop.messages.front());
   EXPECT_EQ(form().List_send[0]->count(), 1);
   ASSERT_EQ(desktop.startedBatches.size(), 1u);
@@ -321,7 +323,7 @@ TEST_F(MainWindowTest, AFailingHandlerIsToldNotFatal) {
   widget<QComboBox>(u"Combo_host", 0)->setCurrentIndex(0);
   form().Text_2200file[0]->setText(u"PRJ*SRC");
   form().List_elt[0]->addItem(std::u16string(40000, u'A'));
-  doubleClickRow(widget<ListWidget>(u"List_elt", 0), 0);
+  doubleClickRow(widget<ElementListView>(u"List_elt", 0), 0);
   // The click before the double click fails the same way.
   ASSERT_EQ(desktop.messages.size(), 2u);
   for (const auto& message : desktop.messages) {
@@ -353,7 +355,7 @@ TEST_F(MainWindowTest, EachPaneTimerTickReachesThePoll) {
 // glyphs, and two different kanji draw differently.
 TEST_F(MainWindowTest, ElementListsUseAJapaneseGothic) {
   open();
-  const QFont font = widget<ListWidget>(u"List_elt", 0)->font();
+  const QFont font = widget<ElementListView>(u"List_elt", 0)->font();
   const QString family = QFontInfo(font).family();
   EXPECT_TRUE(family == QStringLiteral("IPAPGothic") || family == QStringLiteral("MS PGothic"))
       << family.toStdString();

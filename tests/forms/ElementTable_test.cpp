@@ -1,0 +1,82 @@
+// The rows behind a pane's element and date lists, and the in-memory list
+// boxes that show them.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "forms/ElementTable.h"
+#include "forms/MemoryControls.h"
+
+namespace morvanta::forms {
+namespace {
+
+TEST(TextColumn, KeepsEachRowWhole) {
+  TextColumn column;
+  column.append(u"MAIN/R1");
+  column.appendAscii("");
+  column.appendAscii("LIB(REL)");
+  column.append(u"取得/R2");
+  ASSERT_EQ(column.size(), 4u);
+  EXPECT_EQ(column.at(0), u"MAIN/R1");
+  EXPECT_EQ(column.at(1), u"");
+  EXPECT_EQ(column.at(2), u"LIB(REL)");
+  EXPECT_EQ(column.at(3), u"取得/R2");
+  column.remove(1);
+  column.remove(0);
+  ASSERT_EQ(column.size(), 2u);
+  EXPECT_EQ(column.at(0), u"LIB(REL)");
+  EXPECT_EQ(column.at(1), u"取得/R2");
+  EXPECT_THROW(column.at(2), std::out_of_range);
+  EXPECT_THROW(column.remove(2), std::out_of_range);
+}
+
+class ElementListsInMemory : public ::testing::Test {
+ protected:
+  ElementTable table;
+  MemoryElementList names{{}, table, ElementColumn::Names};
+  MemoryElementList dates{{}, table, ElementColumn::Dates};
+};
+
+TEST_F(ElementListsInMemory, ListingFillsBothListsAtOnce) {
+  names.addItem(u"OLD");
+  names.setListIndex(0);
+  TextColumn listedNames;
+  TextColumn listedDates;
+  for (auto [name, date] :
+       {std::pair{"MAIN/R1", "2026/11/30  09:07 "}, {"LIB(REL)", "2001/12/05 "}}) {
+    listedNames.appendAscii(name);
+    listedDates.appendAscii(date);
+  }
+  table.assign(std::move(listedNames), std::move(listedDates));
+  ASSERT_EQ(names.count(), 2);
+  ASSERT_EQ(dates.count(), 2);
+  EXPECT_EQ(names.item(1), u"LIB(REL)");
+  EXPECT_EQ(dates.item(1), u"2001/12/05 ");
+  EXPECT_EQ(names.listIndex(), -1);  // new rows, nothing selected
+}
+
+TEST_F(ElementListsInMemory, EachListKeepsItsOwnRowsAndSelection) {
+  for (auto row : {u"A", u"B", u"C", u"D"}) names.addItem(row);
+  dates.addItem(u"2001/01/01 ");
+  names.setListIndex(2);
+  names.removeItem(0);
+  EXPECT_EQ(names.listIndex(), 1);  // follows its row
+  EXPECT_EQ(names.item(1), u"C");
+  names.removeItem(1);
+  EXPECT_EQ(names.listIndex(), -1);  // its row went
+  names.setListIndex(0);
+  dates.clear();
+  EXPECT_EQ(names.listIndex(), 0);  // the other list's clear is not this one's
+  EXPECT_EQ(names.count(), 2);
+  names.clear();
+  EXPECT_EQ(names.count(), 0);
+  EXPECT_EQ(names.listIndex(), -1);
+  EXPECT_THROW(names.item(0), std::out_of_range);
+  EXPECT_THROW(names.item(-1), std::out_of_range);
+  EXPECT_THROW(names.setListIndex(0), std::out_of_range);
+  EXPECT_THROW(names.removeItem(-1), std::out_of_range);
+}
+
+}  // namespace
+}  // namespace morvanta::forms
