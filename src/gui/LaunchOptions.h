@@ -9,12 +9,14 @@ namespace morvanta::gui {
 
 inline constexpr char kUsage[] =
     "usage: morvanta [--folder DIR] [--toc QUAL*FILE] [--screenshot FILE.png]\n"
+    "       morvanta --help | --version\n"
     "  --folder DIR          the program folder (default: MORVANTA_FOLDER, else the\n"
     "                        executable's folder)\n"
     "  --toc QUAL*FILE       after loading, fetch the TOC of QUAL*FILE in pane 0 with\n"
-    "                        the first host, and wait for it (at most 15 s)\n"
+    "                        the first host, and wait until its job has ended\n"
     "  --screenshot FILE.png then save the window as a picture and quit; messages go\n"
-    "                        to standard output and questions are answered Cancel\n";
+    "                        to standard output and questions are answered Cancel\n"
+    "Exit status: 0 when the window closed normally, 2 for a usage error.\n";
 
 // What --help adds to the usage: where the files live and what the
 // configuration holds.

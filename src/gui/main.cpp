@@ -1,4 +1,4 @@
-// morvanta [--folder DIR] [--toc QUAL*FILE] [--screenshot FILE.png]
+// morvanta [--folder DIR] [--toc QUAL*FILE] [--screenshot FILE.png] | --help | --version
 #include <QApplication>
 #include <QStringList>
 #include <algorithm>
@@ -38,11 +38,21 @@ bool answeredHelp(int argc, char** argv) {
   return true;
 }
 
+bool answeredVersion(int argc, char** argv) {
+  for (int n = 1; n < argc; ++n) {
+    if (std::string(argv[n]) == "--version") {
+      std::printf("morvanta %s\n", MORVANTA_VERSION);
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   using namespace morvanta;
-  if (answeredHelp(argc, argv)) return 0;
+  if (answeredHelp(argc, argv) || answeredVersion(argc, argv)) return 0;
   QApplication application(argc, argv);
   QApplication::setApplicationName(gui::toQString(gui::kProgramTitle));
   gui::installQtTranslations(application);

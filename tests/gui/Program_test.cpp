@@ -90,6 +90,15 @@ TEST(ProgramTest, BadArgumentsAreRefused) {
   EXPECT_EQ(runMorvanta({QStringLiteral("--folder")}).status, 2);
 }
 
+TEST(ProgramTest, VersionIsTheProjectsAndTouchesNothing) {
+  testing::TempFolder folder;
+  const ProgramRun run =
+      runMorvanta({QStringLiteral("--version"), QStringLiteral("--folder"), q(folder.path())});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, std::string("morvanta ") + MORVANTA_VERSION + "\n");
+  EXPECT_FALSE(platform::fileExists(folder.file(u"Morvanta.ini")));
+}
+
 // A new user asks the program itself what to configure and where.
 TEST(ProgramTest, HelpListsTheKeysAndWhereTheFilesLive) {
   testing::TempFolder folder;
