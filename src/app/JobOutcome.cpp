@@ -18,14 +18,22 @@ std::u16string inParentheses(const std::u16string& text) {
 }
 
 std::u16string bulkNotice(const jobs::Job& job) {
-  const int asked = job.elementCount > 0 ? job.elementCount : job.status.total;
-  if (job.state == jobs::JobState::Succeeded) {
-    return kBulkDoneMessage + job.subject + inParentheses(number(asked) + u"件");
+  // The runner's steps count what arrived; its total is what the job's
+  // scripts fetch. Before the first step only the command's count is known.
+  const int asked = job.status.total > 0 ? job.status.total : job.elementCount;
+  const std::u16string received = number(job.status.done) + u"/" + number(asked) + u"件受信";
+  switch (job.state) {
+    case jobs::JobState::Succeeded: {
+      const int got = job.status.total > 0 ? job.status.done : asked;
+      return kBulkDoneMessage + job.subject + inParentheses(number(got) + u"件");
+    }
+    case jobs::JobState::Cancelled:
+      return kBulkCancelledMessage + job.subject + inParentheses(received);
+    default:
+      // The runner stops at the first element that fails, and its reason
+      // names it.
+      return kBulkFailedMessage + job.subject + inParentheses(received + u"; " + job.reason);
   }
-  // How far it got, then where it stopped: the runner stops at the first
-  // element that fails, and its reason names it.
-  return kBulkFailedMessage + job.subject +
-         inParentheses(number(job.status.done) + u"/" + number(asked) + u"件受信; " + job.reason);
 }
 
 }  // namespace
@@ -34,7 +42,8 @@ std::u16string jobEndNotice(const jobs::Job& job) {
   using jobs::JobKind;
   using jobs::JobState;
   if (job.kind == JobKind::Bulk &&
-      (job.state == JobState::Succeeded || job.state == JobState::Failed)) {
+      (job.state == JobState::Succeeded || job.state == JobState::Failed ||
+       job.state == JobState::Cancelled)) {
     return bulkNotice(job);
   }
   if (job.state != JobState::Failed) return u"";

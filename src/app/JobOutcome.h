@@ -2,7 +2,8 @@
 // What the user is told when a job ends. The TOC loads its pane or says why
 // it cannot; a failed receive, send or bulk receive is announced without a
 // modal box, naming the action, the element and the reason; a bulk receive
-// reports once how it went.
+// reports once how it went, cancelled included, with the elements the
+// runner's steps counted.
 
 #include <string>
 
@@ -18,6 +19,7 @@ inline constexpr char16_t kReceiveFailedMessage[] = u"受信できませんで�
 inline constexpr char16_t kSendFailedMessage[] = u"送信できませんでした: ";
 inline constexpr char16_t kBulkDoneMessage[] = u"一括受信しました: ";
 inline constexpr char16_t kBulkFailedMessage[] = u"一括受信できませんでした: ";
+inline constexpr char16_t kBulkCancelledMessage[] = u"一括受信を中止しました: ";
 
 // The notice for an ended job; empty when there is nothing to say.
 std::u16string jobEndNotice(const jobs::Job& job);

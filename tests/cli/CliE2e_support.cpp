@@ -25,6 +25,11 @@ void CliE2eTest::configure(const CliSetup& setup) {
       host.user() + "\r\nFTP-PASSWORD=" + password + "\r\n";
   if (setup.send) ini += "FTP-SEND=YES\r\n";
   writeFile(app() / "Morvanta.ini", ini);
+  // Private, as a configuration that holds a password should be.
+  std::filesystem::permissions(
+      app() / "Morvanta.ini",
+      std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
+      std::filesystem::perm_options::replace);
   std::string rows;
   for (const auto& row : setup.bulkRows) rows += row + "\r\n";
   writeFile(app() / "updatehtm.ini", rows);

@@ -57,6 +57,13 @@ std::vector<std::string> runsIn(const fs::path& log) {
   return runs;
 }
 
+// A login of the test's own, so a log that showed the password would be seen.
+test::HostSimOptions withTestLogin(test::HostSimOptions options) {
+  options.user = "e2euser";
+  options.password = "Pw-e2e-7341";
+  return options;
+}
+
 }  // namespace
 
 std::string withCrLf(const std::string& text) {
@@ -68,9 +75,9 @@ std::string withCrLf(const std::string& text) {
   return out;
 }
 
-// A login of the test's own, so a log that showed the password would be seen.
-E2eFixture::E2eFixture()
-    : host(test::HostSimOptions{.user = "e2euser", .password = "Pw-e2e-7341"}) {
+E2eFixture::E2eFixture() : E2eFixture(test::HostSimOptions{}) {}
+
+E2eFixture::E2eFixture(test::HostSimOptions hostOptions) : host(withTestLogin(hostOptions)) {
   desktop.startForReal = true;
   // The host dates its elements by the real clock; the listing's year is
   // read against the form's clock, so both must agree.
@@ -143,7 +150,8 @@ JobEnd E2eFixture::waitForJob(const std::u16string& batchName) const {
   EXPECT_TRUE(waitUntil([&] {
     form->Jobs_Tick();
     return !form->jobs.holds(batch);
-  })) << u8(batchName) << " is still a running job";
+  })) << u8(batchName)
+      << " is still a running job";
   return end;
 }
 

@@ -44,6 +44,9 @@ class E2eFixture : public FormFixture {
   static constexpr char kConvertedMark[] = "      * CONVERTED\r\n";
 
   E2eFixture();
+  // Against a host of other manners (a slow or trickling one); the login is
+  // the fixture's own.
+  explicit E2eFixture(test::HostSimOptions hostOptions);
 
   // Writes Morvanta.ini (and updatehtm.ini) for the host and loads the form.
   void loadAgainstHost(const E2eSetup& setup = {});

@@ -81,6 +81,8 @@ TEST_F(BulkE2eTest, OneJobReceivesTheOlderAndMissingCopiesOnly) {
   EXPECT_EQ(desktop.messages, Lines{u"BATファイルを実行しますか？"});
   const JobEnd end = waitForJob(u"RECVAUTO.BAT");
   ASSERT_TRUE(end.ok) << end.log;
+  // Told once, with the count of the runner's steps.
+  EXPECT_EQ(desktop.notices, Lines{u"一括受信しました: PRJ*JCL (3件)"});
 
   // One FTP session fetched exactly the three, in listing order. The script
   // held the password: the runner erased it when the job ended.

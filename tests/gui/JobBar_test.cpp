@@ -22,7 +22,8 @@ class JobBarTest : public ::testing::Test {
   void SetUp() override {
     platform::writeTextLines(folder.file(u"Morvanta.ini"),
                              {u"TEXT-EDITOR=editor.exe", u"FTP-USERID=USER1",
-                              u"FTP-PASSWORD=SECRET1", u"HOST=HOSTA,192.0.2.1"});
+                              u"FTP-PASSWORD=SECRET1", u"HOST=HOSTA,192.0.2.1"},
+                             platform::FileAccess::OwnerOnly);
     desktop.holdBatches = true;
     window = std::make_unique<MainWindow>(folder.path(), &desktop);
     window->show();

@@ -90,7 +90,7 @@ class ShownWindowTest : public ::testing::Test {
  protected:
   // With no desktop given the window uses its own, the one the user sees.
   void open(forms::Desktop* desktop = nullptr) {
-    platform::writeTextLines(folder.file(u"Morvanta.ini"), kIni);
+    platform::writeTextLines(folder.file(u"Morvanta.ini"), kIni, platform::FileAccess::OwnerOnly);
     window = std::make_unique<MainWindow>(folder.path(), desktop);
     window->show();
     QApplication::processEvents();

@@ -94,6 +94,10 @@ HostSim::HostSim(const HostSimOptions& options) : options_(options) {
     words.push_back("--trickle");
     words.push_back(std::to_string(options_.trickleSeconds));
   }
+  if (options_.slowListingSeconds > 0) {
+    words.push_back("--slow-listing");
+    words.push_back(std::to_string(options_.slowListingSeconds));
+  }
   if (options_.samples) {
     words.push_back("--seed");
     words.push_back((folder() / "samples").string());

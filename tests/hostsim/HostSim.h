@@ -22,11 +22,13 @@ struct HostSimOptions {
   double authFailedDelaySeconds = 0.05;  // a refused login is answered after this
   // Hostile hosts (see hostsim.py): SIZE answered in text mode; every RETR
   // cut after so many bytes with a 226; the connection dropped after so
-  // many bytes; RETR data trickling one byte every so many seconds.
+  // many bytes; RETR data trickling one byte every so many seconds; every
+  // LIST and NLST spread over so many seconds.
   bool asciiSize = false;
   long cutAfterBytes = -1;
   long dropAfterBytes = -1;
   double trickleSeconds = 0;
+  double slowListingSeconds = 0;
 };
 
 class HostSim {

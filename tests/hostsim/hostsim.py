@@ -34,7 +34,9 @@ Hostile hosts for the runner's tests: --ascii-size answers SIZE in text mode
 (counting the CR each LF gets on the way); --cut-after N ends every RETR
 after N bytes and still reports success (226); --drop-after N drops the
 whole connection after N bytes of a RETR; --trickle S sends a RETR one byte
-every S seconds.
+every S seconds; --slow-listing S spreads the data of every LIST and NLST
+over S seconds, line by line, after the transfer's opening reply (a long
+listing over a slow link).
 
 --seed DIR copies a tree of that layout into --root first. When DIR holds a
 file "ages.txt", each of its lines "QUAL/FILE/ELT.VER_TYPE AGE" (AGE such as
@@ -211,8 +213,44 @@ class HostFS(AbstractedFS):
             yield line.encode("utf8", "replace")
 
 
+class SlowListing(object):
+    """A listing handed out one line at a time, the whole over `seconds`.
+
+    The server has one thread, so each wait holds it up; a test host serves
+    one client at a time anyway."""
+
+    def __init__(self, data, seconds):
+        self._lines = data.splitlines(True) or [b""]
+        self._pause = seconds / len(self._lines)
+
+    def more(self):
+        if not self._lines:
+            return b""
+        time.sleep(self._pause)
+        line = self._lines.pop(0)
+        # An empty listing still ends only when its time is up.
+        return line if line else self.more()
+
+
+def drain(producer):
+    data = []
+    while True:
+        chunk = producer.more()
+        if not chunk:
+            return b"".join(data)
+        data.append(chunk)
+
+
 class HostHandler(FTPHandler):
     ascii_size = False
+    slow_listing = 0.0
+
+    def push_dtp_data(self, data, isproducer=False, file=None, cmd=None):
+        """With --slow-listing, LIST and NLST data come slowly."""
+        if self.slow_listing and cmd in ("LIST", "NLST"):
+            whole = drain(data) if isproducer else data
+            data, isproducer = SlowListing(whole, self.slow_listing), True
+        return FTPHandler.push_dtp_data(self, data, isproducer, file, cmd)
 
     def ftp_SIZE(self, path):
         """With --ascii-size, SIZE in text mode is the size as sent."""
@@ -269,6 +307,8 @@ def main():
     ap.add_argument("--drop-after", type=int, help="drop the connection after N bytes of a RETR")
     ap.add_argument("--trickle", type=float, default=0.0,
                     help="send RETR data one byte every this many seconds")
+    ap.add_argument("--slow-listing", type=float, default=0.0,
+                    help="spread each LIST and NLST over this many seconds")
     args = ap.parse_args()
 
     root = os.path.realpath(args.root)
@@ -283,7 +323,8 @@ def main():
     authorizer.add_user(args.user, args.password, root, perm="elrw")
     fs = type("HostileFS", (HostFS,), {"cut_after": args.cut_after,
                                        "drop_after": args.drop_after, "trickle": args.trickle})
-    handler = type("HostHandler", (HostHandler,), {"ascii_size": args.ascii_size})
+    handler = type("HostHandler", (HostHandler,), {"ascii_size": args.ascii_size,
+                                               "slow_listing": args.slow_listing})
     handler.authorizer = authorizer
     handler.abstracted_fs = fs
     handler.use_gmt_times = False
