@@ -52,6 +52,8 @@ platform::BatchProcess RecordingDesktop::startWatchedBatch(const std::u16string&
     batch.pid = nextBatchId++;
     batch.reportsStatus = true;
     heldBatches.insert(batch.pid);
+  } else if (playBatch) {
+    playBatch(batchPath);
   }
   return batch;
 }

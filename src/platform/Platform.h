@@ -55,6 +55,8 @@ void writeTextLines(const std::u16string& path, const std::vector<std::u16string
 // Creates or replaces the file with exactly these bytes, in the same way:
 // a failed write (FileError) leaves the old file and no temporary one.
 void writeBinaryFile(const std::u16string& path, const std::string& bytes);
+// The file's bytes as they are. Throws FileError.
+std::string readBinaryFile(const std::u16string& path);
 
 // --- Files the user edits ----------------------------------------------------
 
