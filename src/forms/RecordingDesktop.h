@@ -56,6 +56,9 @@ class RecordingDesktop : public Desktop {
   // Plays a batch file that is neither held nor started for real: tests
   // leave here what the job would have left (files, its status file).
   std::function<void(const std::u16string& batchPath)> playBatch;
+  // Runs while an OK/Cancel or overwrite question is showing: what happens
+  // elsewhere while the user thinks.
+  std::function<void(const std::u16string& text)> onQuestion;
   std::int64_t nextBatchId = 1000;  // the id the next held batch gets
 
   // The overwrite questions (text, then title) and their scripted answers
@@ -73,6 +76,7 @@ class RecordingDesktop : public Desktop {
   SendChoice askOverwrite(const std::u16string& text, const std::u16string& title) override {
     overwriteQuestions.push_back(text);
     titles.push_back(title);
+    if (onQuestion) onQuestion(text);
     if (overwriteAnswers.empty()) return SendChoice::Cancel;
     const SendChoice answer = overwriteAnswers.front();
     overwriteAnswers.pop_front();

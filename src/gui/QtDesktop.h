@@ -39,6 +39,10 @@ class QtDesktop : public forms::Desktop {
   void setNoticeSink(std::function<void(const std::u16string&)> sink) {
     noticeSink_ = std::move(sink);
   }
+  forms::SendChoice askOverwrite(const std::u16string& text, const std::u16string& title) override;
+  void showDiff(const forms::DiffView& view) override;
+  void notifyWithAction(const std::u16string& text, const std::u16string& actionCaption,
+                        std::function<void()> action) override;
   void pause50ms() override;
   platform::DateTime now() override;
   std::optional<std::u16string> showSearchWindow(const std::u16string& current) override;

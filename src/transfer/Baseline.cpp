@@ -62,9 +62,11 @@ std::string normalisedText(std::string_view bytes) {
     while (last > start && isBlank(bytes[last - 1])) --last;
     out.append(bytes.substr(start, last - start));
     out.push_back('\n');
-    if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() &&
-        bytes[end + 1] == '\n') {
-      ++end;
+    // CR LF, and CR CR LF as a text-mode copy of a CR LF file arrives.
+    if (end < bytes.size() && bytes[end] == '\r') {
+      std::size_t next = end + 1;
+      while (next < bytes.size() && bytes[next] == '\r') ++next;
+      if (next < bytes.size() && bytes[next] == '\n') end = next;
     }
     start = end + 1;
   }

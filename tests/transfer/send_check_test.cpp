@@ -22,6 +22,7 @@ TEST(ContentHashTest, LineEndsTrailingBlanksAndFinalEmptyLinesDoNotCount) {
   const std::string base = "@ASG,T X.\r\n  MOVE A TO B.\r\n";
   for (const std::string& same :
        {std::string("@ASG,T X.\n  MOVE A TO B.\n"), std::string("@ASG,T X.\r  MOVE A TO B."),
+        std::string("@ASG,T X.\r\r\n  MOVE A TO B.\r\r\n"),
         std::string("@ASG,T X.   \r\n  MOVE A TO B.\t\r\n\r\n\r\n")}) {
     EXPECT_EQ(contentHash(same), contentHash(base)) << same;
   }
