@@ -84,11 +84,15 @@ TEST_F(SendGuardE2eTest, ChangeBehindTheWindowsBackIsAskedAboutComparedAndKept) 
       << "the host's time is the colleague's: " << u8(question);
   EXPECT_EQ(question.find(transfer::kUnknownTime), std::u16string::npos) << u8(question);
   ASSERT_EQ(desktop.diffs.size(), 1u);
-  std::vector<std::u16string> changes;
+  Lines hostOnly;
+  Lines pcOnly;
   for (const forms::DiffLine& line : desktop.diffs[0].lines) {
-    if (line.side != forms::DiffLine::Side::Both) changes.push_back(line.text);
+    if (line.side == forms::DiffLine::Side::HostOnly) hostOnly.push_back(line.text);
+    if (line.side == forms::DiffLine::Side::PcOnly) pcOnly.push_back(line.text);
   }
-  EXPECT_EQ(changes, (Lines{u"      * before", u"      * colleague", u"      * mine"}));
+  // The colleague replaced "before"; the user added "mine" above it.
+  EXPECT_EQ(hostOnly, Lines{u"      * colleague"});
+  EXPECT_EQ(pcOnly, (Lines{u"      * mine", u"      * before"}));
   EXPECT_EQ(onHost(), colleague);
 
   // Overwrite: the PC's text goes up, the colleague's stays in BACKUP.
