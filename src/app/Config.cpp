@@ -88,6 +88,8 @@ void applySetting(MainForm& form, const Setting& setting, const std::u16string& 
     if (value == u"FTP") pub.debugFtp = 1;
   } else if (key == u"COBPLUSEDIT-PATH") {
     pub.cobPlusEditPath = value;
+  } else if (key == u"DIFF-TOOL") {
+    pub.diffTool = value;
   }
   // VISIBLE, NORMAL-LOG-DEL, MAKE-HTM and unknown keys are accepted and unused.
 }
@@ -95,7 +97,8 @@ void applySetting(MainForm& form, const Setting& setting, const std::u16string& 
 // Jobs run with whatever current folder the program was started in; the
 // programs they start are named as if the program folder were current.
 void resolveProgramPaths(Module_pub& pub) {
-  for (std::u16string* value : {&pub.textEditor, &pub.sjisConverterPath, &pub.cobPlusEditPath}) {
+  for (std::u16string* value :
+       {&pub.textEditor, &pub.sjisConverterPath, &pub.cobPlusEditPath, &pub.diffTool}) {
     *value = resolveProgram(pub.appFolder, *value);
   }
 }

@@ -58,16 +58,29 @@ std::u16string jobEndNotice(const jobs::Job& job) {
   }
 }
 
+void tellJobEnd(MainForm& form, const jobs::Job& job) {
+  if (job.kind == jobs::JobKind::Toc) {
+    catalogue::tocJobEnded(form, job);
+    return;
+  }
+  const std::u16string notice = jobEndNotice(job);
+  if (!notice.empty()) form.desktop.notify(notice);
+}
+
 void followJobs(MainForm& form) {
   for (const int id : form.jobs.poll()) {
-    const jobs::Job* job = form.jobs.find(id);
-    if (job == nullptr) continue;
-    if (job->kind == jobs::JobKind::Toc) {
-      catalogue::tocJobEnded(form, *job);
+    const jobs::Job* found = form.jobs.find(id);
+    if (found == nullptr) continue;
+    // A copy: the action may start jobs, and the queue may forget old ones.
+    const jobs::Job job = *found;
+    const auto action = form.jobEndActions.find(id);
+    if (action == form.jobEndActions.end()) {
+      tellJobEnd(form, job);
       continue;
     }
-    const std::u16string notice = jobEndNotice(*job);
-    if (!notice.empty()) form.desktop.notify(notice);
+    const MainForm::JobEndAction run = std::move(action->second);
+    form.jobEndActions.erase(action);
+    run(form, job);
   }
 }
 

@@ -24,6 +24,8 @@ inline constexpr char16_t kBulkCancelledMessage[] = u"一括受信を中止し�
 // The notice for an ended job; empty when there is nothing to say.
 std::u16string jobEndNotice(const jobs::Job& job);
 
+// Tells the user how a job ended (the notice above, or the TOC's pane).
+void tellJobEnd(MainForm& form, const jobs::Job& job);
 // Polls the form's jobs and tells the user about each one that ended.
 void followJobs(MainForm& form);
 // Cancels a job; its pane stops waiting for it at once.

@@ -6,6 +6,8 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -97,6 +99,10 @@ class MainForm {
   // their names; the next submitted job takes them.
   std::vector<jobs::JobFile> stagedJobFiles;
   std::vector<std::u16string> stagedRemovals;
+  // What follows a job's end, by job id, in place of the usual notice
+  // (app::tellJobEnd): recording a baseline, the send after its check.
+  using JobEndAction = std::function<void(MainForm&, const jobs::Job&)>;
+  std::map<int, JobEndAction> jobEndActions;
 
   // --- Shared state and services -------------------------------------------
   Module_pub pub;

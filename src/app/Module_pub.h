@@ -44,6 +44,8 @@ struct Module_pub {
   std::u16string toSjisExe;
   std::u16string toUnisysExe;
   std::u16string cobPlusEditPath;
+  // DIFF-TOOL: started as DIFF-TOOL "host copy" "PC file" to compare before a send.
+  std::u16string diffTool;
   std::int16_t debugFtp = 0;
 
   std::u16string ftpScriptName;

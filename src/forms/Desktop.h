@@ -3,6 +3,7 @@
 // dialog, read the clock, touch the clipboard or start a process directly:
 // they ask the Desktop they were given, so tests can answer for the user.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,24 @@ enum class Answer { Yes, No, Cancel };
 struct DetailsTable {
   std::vector<std::u16string> headers;
   std::vector<std::vector<std::u16string>> rows;
+};
+
+// The answers to a send over a host element that changed since it was
+// received (or was never received here).
+enum class SendChoice { Overwrite, Cancel, Compare };
+
+// One line of a comparison of the host's copy with the PC's file.
+struct DiffLine {
+  enum class Side { Both, HostOnly, PcOnly };
+  Side side = Side::Both;
+  std::u16string text;
+};
+
+struct DiffView {
+  std::u16string title;      // names the element
+  std::u16string hostLabel;  // what the host side is (and which code)
+  std::u16string pcLabel;
+  std::vector<DiffLine> lines;
 };
 
 class Desktop {
@@ -63,6 +82,22 @@ class Desktop {
   // Opens a page (an HTML file) in the desktop's browser; false when there
   // is no browser to open it with.
   virtual bool openPage(const std::u16string& /*path*/) { return false; }
+
+  // Asks whether to send over a changed host element: send anyway, cancel,
+  // or compare first. A desktop without a three-way question asks OK/Cancel.
+  virtual SendChoice askOverwrite(const std::u16string& text, const std::u16string& title) {
+    return okCancel(text, title) ? SendChoice::Overwrite : SendChoice::Cancel;
+  }
+  // Shows a read-only comparison and returns when the user closes it.
+  virtual void showDiff(const DiffView& view) { (void)view; }
+  // A notice with one action the user may take (e.g. send the host's
+  // previous copy back). A desktop without actions only tells.
+  virtual void notifyWithAction(const std::u16string& text, const std::u16string& actionCaption,
+                                std::function<void()> action) {
+    (void)actionCaption;
+    (void)action;
+    notify(text);
+  }
 
   // Lets the window breathe for 50 ms (the TOC poll does it every tick).
   virtual void pause50ms() = 0;

@@ -11,6 +11,7 @@ void RecordingDesktop::msgBox(const std::u16string& text) {
 bool RecordingDesktop::okCancel(const std::u16string& text, const std::u16string& title) {
   messages.push_back(text);
   titles.push_back(title);
+  if (onQuestion) onQuestion(text);
   if (okCancelAnswers.empty()) return false;
   bool answer = okCancelAnswers.front();
   okCancelAnswers.pop_front();
@@ -58,6 +59,8 @@ platform::BatchProcess RecordingDesktop::startWatchedBatch(const std::u16string&
     batch.pid = nextBatchId++;
     batch.reportsStatus = true;
     heldBatches.insert(batch.pid);
+  } else if (playBatch) {
+    playBatch(batchPath);
   }
   return batch;
 }

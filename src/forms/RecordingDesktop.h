@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -55,7 +56,41 @@ class RecordingDesktop : public Desktop {
   // tests); a failure to start is then shown as a message, as the window
   // does.
   bool startForReal = false;
+  // Plays a batch file that is neither held nor started for real: tests
+  // leave here what the job would have left (files, its status file).
+  std::function<void(const std::u16string& batchPath)> playBatch;
+  // Runs while an OK/Cancel or overwrite question is showing: what happens
+  // elsewhere while the user thinks.
+  std::function<void(const std::u16string& text)> onQuestion;
   std::int64_t nextBatchId = 1000;  // the id the next held batch gets
+
+  // The overwrite questions (text, then title) and their scripted answers
+  // (default: Cancel); the comparisons shown; notices with an action.
+  std::vector<std::u16string> overwriteQuestions;
+  std::deque<SendChoice> overwriteAnswers;
+  std::vector<DiffView> diffs;
+  struct ActionNotice {
+    std::u16string text;
+    std::u16string caption;
+    std::function<void()> action;
+  };
+  std::vector<ActionNotice> actionNotices;
+
+  SendChoice askOverwrite(const std::u16string& text, const std::u16string& title) override {
+    overwriteQuestions.push_back(text);
+    titles.push_back(title);
+    if (onQuestion) onQuestion(text);
+    if (overwriteAnswers.empty()) return SendChoice::Cancel;
+    const SendChoice answer = overwriteAnswers.front();
+    overwriteAnswers.pop_front();
+    return answer;
+  }
+  void showDiff(const DiffView& view) override { diffs.push_back(view); }
+  void notifyWithAction(const std::u16string& text, const std::u16string& caption,
+                        std::function<void()> action) override {
+    notices.push_back(text);
+    actionNotices.push_back({text, caption, std::move(action)});
+  }
 
   void msgBox(const std::u16string& text) override;
   bool okCancel(const std::u16string& text, const std::u16string& title) override;

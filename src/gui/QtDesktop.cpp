@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <QUrl>
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include "gui/DetailsQuestion.h"
 #include "gui/QtControls.h"
 #include "gui/SearchWindow.h"
+#include "gui/SendQuestion.h"
 
 namespace morvanta::gui {
 
@@ -111,6 +113,40 @@ void QtDesktop::notify(const std::u16string& text) {
 
 bool QtDesktop::openPage(const std::u16string& path) {
   return QDesktopServices::openUrl(QUrl::fromLocalFile(toQString(path)));
+}
+
+forms::SendChoice QtDesktop::askOverwrite(const std::u16string& text, const std::u16string& title) {
+  if (unattended_) {
+    tell("question (Cancel)", title + u": " + text);
+    return forms::SendChoice::Cancel;
+  }
+  OverwriteQuestion question = makeOverwriteQuestion(owner_, text, title);
+  question.box->exec();
+  return answerOf(question);
+}
+
+void QtDesktop::showDiff(const forms::DiffView& view) {
+  if (unattended_) return tell("comparison", view.title);
+  DiffWindow window(owner_, view);
+  window.exec();
+}
+
+// A failed send may have left the host element cut short: the user is asked
+// at once whether to put the previous copy back, not told in passing.
+void QtDesktop::notifyWithAction(const std::u16string& text, const std::u16string& actionCaption,
+                                 std::function<void()> action) {
+  if (noticeSink_) noticeSink_(text);
+  if (unattended_) return tell("notice", text);
+  QMessageBox box(owner_);
+  box.setIcon(QMessageBox::Warning);
+  box.setWindowTitle(QString::fromStdU16String(kProgramTitle));
+  box.setText(QString::fromStdU16String(text));
+  QPushButton* act =
+      box.addButton(QString::fromStdU16String(actionCaption), QMessageBox::AcceptRole);
+  QPushButton* close = box.addButton(QMessageBox::Close);
+  box.setDefaultButton(close);
+  box.exec();
+  if (box.clickedButton() == act && action) action();
 }
 
 // The window keeps answering while it waits.

@@ -42,6 +42,10 @@ class QtDesktop : public forms::Desktop {
     noticeSink_ = std::move(sink);
   }
   bool openPage(const std::u16string& path) override;
+  forms::SendChoice askOverwrite(const std::u16string& text, const std::u16string& title) override;
+  void showDiff(const forms::DiffView& view) override;
+  void notifyWithAction(const std::u16string& text, const std::u16string& actionCaption,
+                        std::function<void()> action) override;
   void pause50ms() override;
   platform::DateTime now() override;
   std::optional<std::u16string> showSearchWindow(const std::u16string& current) override;

@@ -14,6 +14,8 @@ std::u16string kindLabel(JobKind kind) {
       return u"送信";
     case JobKind::Bulk:
       return u"一括受信";
+    case JobKind::SendCheck:
+      return u"送信前確認";
   }
   return u"";
 }

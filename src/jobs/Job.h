@@ -12,7 +12,7 @@
 namespace morvanta::jobs {
 
 // Open list: a job kind added later needs a name below and nothing else.
-enum class JobKind { Toc, Receive, TypedReceive, Send, Bulk };
+enum class JobKind { Toc, Receive, TypedReceive, Send, Bulk, SendCheck };
 
 enum class JobState {
   Queued,   // waits for a job that holds its file names

@@ -527,8 +527,9 @@ int removeTemporaryFiles(const std::u16string& folder) {
     if (name.size() <= kTail || !name.ends_with(u".tmp")) return false;
     const std::size_t dot = name.size() - kTail;
     if (name[dot] != u'.') return false;
-    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(dot) + 1, name.end() - 4,
-                       [](char16_t c) { return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f'); });
+    return std::all_of(
+        name.begin() + static_cast<std::ptrdiff_t>(dot) + 1, name.end() - 4,
+        [](char16_t c) { return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f'); });
   };
   int removed = 0;
   for (const auto& name : names) {

@@ -1,6 +1,8 @@
 #include "transfer/BulkReceive.h"
 
 #include <algorithm>
+#include <functional>
+#include <unordered_map>
 #include <utility>
 
 #include "app/BulkTable.h"
@@ -10,6 +12,8 @@
 #include "catalogue/TocRequest.h"
 #include "platform/Platform.h"
 #include "transfer/BulkPlan.h"
+#include "transfer/BaselineOnReceive.h"
+#include "transfer/BulkSelection.h"
 #include "transfer/JobFiles.h"
 
 namespace morvanta::transfer {
@@ -90,6 +94,30 @@ void offerToRun(MainForm& form, const forms::DetailsTable& details, const JobLab
   }
 }
 
+// What the whole bulk job records when it ends: each collected element's
+// PC file with the host's minute from the phased TOC.
+std::function<void(MainForm&, const jobs::Job&)> bulkBaseline(
+    const MainForm& form, const std::vector<std::u16string>& phasedLines,
+    const std::u16string& folder) {
+  std::unordered_map<std::u16string, std::u16string> hostTimes;
+  for (const std::u16string& line : phasedLines) {
+    if (auto candidate = bulkCandidate(form.txtHdl, line)) {
+      // "yyyy/mm/dd hh:mm:59": the listing's minute is what the host said.
+      std::u16string time = candidate->hostTime;
+      if (time.size() > 3) time.resize(time.size() - 3);
+      hostTimes.emplace(candidate->name, std::move(time));
+    }
+  }
+  std::vector<std::u16string> files;
+  std::vector<std::u16string> times;
+  for (const std::u16string& name : form.bulkElements) {
+    files.push_back(name + u".txt");
+    const auto at = hostTimes.find(name);
+    times.push_back(at == hostTimes.end() ? u"" : at->second);
+  }
+  return recordBaselineOnEnd(folder, std::move(files), std::move(times));
+}
+
 }  // namespace
 
 void bulkReceiveSettings(MainForm& form, int i) {
@@ -153,9 +181,10 @@ void bulkReceive(MainForm& form, int i) {
   }
 
   if (!writeBulkJob(form, {address, file, form.bulkElements, row})) return;
-  offerToRun(form, receivedElements(form, plan),
-             {jobs::JobKind::Bulk, i, file, static_cast<int>(form.bulkElements.size()),
-              {row.pcFolder}});
+  JobLabel label{
+      jobs::JobKind::Bulk, i, file, static_cast<int>(form.bulkElements.size()), {row.pcFolder}};
+  label.onEnd = bulkBaseline(form, phasedLines, row.pcFolder);
+  offerToRun(form, receivedElements(form, plan), label);
 }
 
 }  // namespace morvanta::transfer

@@ -289,6 +289,21 @@ bool writeBulkJob(MainForm& form, const BulkJob& job) {
                    bulkJobLines(pub, form.cls2200, work, job));
 }
 
+bool writeOwnJobPair(MainForm& form, const std::vector<JobValue>& values,
+                     const std::u16string& batchName, const std::u16string& scriptName,
+                     const JobPair& pair) {
+  return writePair(form, values, workFolder(form), batchName, scriptName, pair);
+}
+
+std::vector<std::u16string> scriptHeaderLines(const Module_pub& pub,
+                                              const std::u16string& address) {
+  return scriptHeader(pub, address);
+}
+
+std::u16string ftpRunLine(const std::u16string& work, const std::u16string& script) {
+  return ftpLine(work, script);
+}
+
 int startJob(MainForm& form, const JobLabel& label) {
   const std::u16string work = workFolder(form);
   jobs::JobRequest request;
@@ -304,6 +319,7 @@ int startJob(MainForm& form, const JobLabel& label) {
   form.stagedJobFiles.clear();
   form.stagedRemovals.clear();
   const int id = form.jobs.submit(std::move(request));
+  if (label.onEnd) form.jobEndActions[id] = label.onEnd;
   // A job that could not start, or a desktop that ran it to its end, is
   // told about now, not a tick later.
   const jobs::Job* job = form.jobs.find(id);

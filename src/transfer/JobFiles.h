@@ -18,6 +18,7 @@
 // pub.sjisConverterPath and the converter program name are both non-empty.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -105,6 +106,8 @@ struct JobLabel {
   std::u16string subject;  // e.g. PRJ*SRC or PRJ*SRC.MAIN/R1
   int elementCount;
   std::vector<std::u16string> outputFolders;  // cleared of partial files on cancel
+  // Run once when the job has ended, in place of the usual notice.
+  std::function<void(MainForm&, const jobs::Job&)> onEnd = {};
 };
 
 // Hands {work}\pub.batchFileName (and any pair the writer had to hold
@@ -112,6 +115,20 @@ struct JobLabel {
 // holding its names ends. Returns the job's id. A job that cannot start is
 // told to the user at once.
 int startJob(MainForm& form, const JobLabel& label);
+
+// --- The system's own further jobs -----------------------------------------
+
+struct JobValue;
+// Writes a pair that no fixed layout governs (the send check and its
+// follow-ups) exactly as the writers above do: values checked, names set
+// in pub, held back while an unfinished job holds the names.
+bool writeOwnJobPair(MainForm& form, const std::vector<JobValue>& values,
+                     const std::u16string& batchName, const std::u16string& scriptName,
+                     const JobPair& pair);
+// "open ADDR", the user and the password: how every script begins.
+std::vector<std::u16string> scriptHeaderLines(const Module_pub& pub, const std::u16string& address);
+// "ftp -s:" + {work}\script.
+std::u16string ftpRunLine(const std::u16string& work, const std::u16string& script);
 
 // --- Building blocks (no files touched) -----------------------------------
 

@@ -3,6 +3,7 @@
 #include "app/MainForm.h"
 #include "app/ShellText.h"
 #include "catalogue/TocRequest.h"
+#include "transfer/BaselineOnReceive.h"
 #include "transfer/ElementSelection.h"
 #include "transfer/ReceiveJobRun.h"
 
@@ -26,7 +27,13 @@ void receiveElement(MainForm& form, int i) {
   // The element can now be edited and sent back from this pane.
   form.List_send[pane]->clear();
   form.List_send[pane]->addItem(elt);
-  startReceive(form, target, {jobs::JobKind::Receive, i, file + u"." + elt});
+  // The date list runs beside the element list; its row is the host's time.
+  const int row = form.List_elt[pane]->listIndex();
+  const forms::ListBox& dates = *form.List_date[pane];
+  const std::u16string hostTime = row >= 0 && row < dates.count() ? dates.item(row) : u"";
+  JobLabel label{jobs::JobKind::Receive, i, file + u"." + elt};
+  label.onEnd = recordBaselineOnEnd(target.folder, {target.pcElement}, {hostTime});
+  startReceive(form, target, label);
 }
 
 }  // namespace morvanta::transfer

@@ -1,4 +1,5 @@
 #include "transfer/ReceiveTyped.h"
+#include "transfer/BaselineOnReceive.h"
 
 #include "app/MainForm.h"
 #include "app/ShellText.h"
@@ -62,7 +63,9 @@ void receiveTyped(MainForm& form) {
 
   const ReceiveTarget target = receiveTarget(form, name.file, name.element);
   if (!writeReceive(form, address, remoteName, target)) return;
-  startReceive(form, target, {jobs::JobKind::TypedReceive, -1, remoteName});
+  JobLabel label{jobs::JobKind::TypedReceive, -1, remoteName};
+  label.onEnd = recordBaselineOnEnd(target.folder, {target.pcElement}, {u""});
+  startReceive(form, target, label);
 }
 
 }  // namespace morvanta::transfer

@@ -7,6 +7,7 @@
 #include "transfer/ElementSelection.h"
 #include "transfer/JobFiles.h"
 #include "transfer/PcNameCheck.h"
+#include "transfer/SendGuard.h"
 
 namespace morvanta::transfer {
 
@@ -30,6 +31,8 @@ SendJob sendJobFor(MainForm& form, const std::u16string& address, const std::u16
   return job;
 }
 
+}  // namespace
+
 // The upload copy is what goes out when no converter rewrites it, so a
 // stale one must never be sent in place of the edited file.
 bool makeUploadCopy(MainForm& form, const SendJob& job) {
@@ -46,8 +49,6 @@ bool makeUploadCopy(MainForm& form, const SendJob& job) {
   return true;
 }
 
-}  // namespace
-
 void sendElement(MainForm& form, int i) {
   const auto pane = static_cast<std::size_t>(i);
   const std::u16string file = app::trimBlanks(form.Text_2200file[pane]->text());
@@ -61,14 +62,10 @@ void sendElement(MainForm& form, int i) {
   const SendJob job = sendJobFor(form, address, file, elt, pcFile);
   // The upload copy is written before the job: its name is checked first.
   if (!acceptPcNames(form, {&pcFile, &job.pcElement, &job.uploadName})) return;
-  if (!makeUploadCopy(form, job)) return;
-  if (!writeSendJob(form, job)) return;
-  // The question stands in the body too: a long title or the window manager
-  // may cut it from the title bar.
-  const std::u16string question = kSendConfirmTitle;
-  if (form.desktop.okCancel(question + u"\n\n" + sendScriptLine(job), question)) {
-    startJob(form, {jobs::JobKind::Send, i, job.remoteName});
-  }
+  // Told now rather than after the check: there is nothing to send.
+  const std::u16string source = platform::joinPath(job.receiveFolder, job.pcElement);
+  if (!platform::fileExists(source)) return form.desktop.msgBox(kNoSendFileMessage + source);
+  startGuardedSend(form, i, job, elt);
 }
 
 void setUpNewElement(MainForm& form, int i) {

@@ -18,6 +18,11 @@ inline constexpr char16_t kNoSendFileMessage[] = u"送信するファイルが�
 // The upload copy could not be made; its path follows.
 inline constexpr char16_t kUploadCopyFailedMessage[] = u"送信用ファイルを作成できません: ";
 
+struct SendJob;
+// Copies the PC text file to its upload name beside it; false, with the
+// user told, when there is no PC file or the copy fails.
+bool makeUploadCopy(MainForm& form, const SendJob& job);
+
 void sendElement(MainForm& form, int i);
 // Empties the pane's send list and leaves one entry without text there.
 void setUpNewElement(MainForm& form, int i);

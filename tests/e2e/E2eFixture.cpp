@@ -6,6 +6,8 @@
 #include <sstream>
 #include <thread>
 
+#include "transfer/Baseline.h"
+
 namespace morvanta::testing {
 
 namespace fs = std::filesystem;
@@ -211,7 +213,10 @@ std::u16string E2eFixture::receiveFolder(const std::u16string& qualFile) {
 
 std::vector<std::u16string> E2eFixture::filesIn(const std::u16string& folder) {
   if (!platform::folderExists(folder)) return {};
-  return platform::listFiles(folder);
+  std::vector<std::u16string> names = platform::listFiles(folder);
+  // The receive record belongs beside the elements; tests look past it.
+  std::erase(names, std::u16string(transfer::kBaselineFileName));
+  return names;
 }
 
 std::string E2eFixture::hostTextForPc(const std::string& qualFile,

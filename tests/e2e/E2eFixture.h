@@ -84,7 +84,8 @@ class E2eFixture : public FormFixture {
   // --- Places --------------------------------------------------------------
   // FTPRCV's folder for a qual*file, e.g. FTPRCV/PRJ＊SRC.
   std::u16string receiveFolder(const std::u16string& qualFile);
-  // Names of the ordinary files of a folder ([] when it does not exist).
+  // Names of the ordinary files of a folder ([] when it does not exist),
+  // without the receive record .morvanta-baseline.
   static std::vector<std::u16string> filesIn(const std::u16string& folder);
 
   // The host's element text as the PC keeps it: lines end with CR LF.

@@ -95,7 +95,10 @@ TEST_F(ElementE2eTest, EditedFileSentBackChangesTheHostsElement) {
   form->List_send[0]->setListIndex(0);
   desktop.okCancelAnswers.push_back(true);
   forgetJobLog(u"SEND.BAT");
+  forgetJobLog(u"CHECK.BAT");
   form->List_send_DblClick(0);
+  // The host copy is still the one received: the usual confirmation follows the check.
+  ASSERT_TRUE(waitForJob(u"CHECK.BAT").ok);
   EXPECT_EQ(desktop.titles, Lines{u"以下のFTPのSENDを実行してもよいですか？"});
   const JobEnd end = waitForJob(u"SEND.BAT");
   ASSERT_TRUE(end.ok) << end.log;

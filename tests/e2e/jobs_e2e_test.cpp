@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "e2e/E2eFixture.h"
+#include "transfer/SendGuard.h"
 
 namespace morvanta::testing {
 namespace {
@@ -68,11 +69,15 @@ TEST_F(JobsE2eTest, SendToAStoppedHostNeverLooksLikeSuccess) {
   form->List_send_DblClick(0);
   settleJobs();
 
-  ASSERT_EQ(desktop.notices.size(), 1u);
-  const std::string notice = u8(desktop.notices[0]);
-  EXPECT_TRUE(notice.starts_with("送信できませんでした: PRJ*SRC.MAIN/R1 (")) << notice;
-  EXPECT_NE(notice.find("host unreachable"), std::string::npos) << notice;
-  EXPECT_EQ(form->jobs.latest()->kind, jobs::JobKind::Send);
+  // The check before the send cannot reach the host: nothing is sent, and
+  // the user is told why.
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  const std::string message = u8(desktop.messages[0]);
+  EXPECT_TRUE(message.starts_with(u8(transfer::kCheckFailedMessage) + "PRJ*SRC.MAIN/R1 ("))
+      << message;
+  EXPECT_NE(message.find("host unreachable"), std::string::npos) << message;
+  EXPECT_TRUE(desktop.titles.empty()) << "no send was offered";
+  EXPECT_EQ(form->jobs.latest()->kind, jobs::JobKind::SendCheck);
   EXPECT_EQ(form->jobs.latest()->state, jobs::JobState::Failed);
 }
 

@@ -33,6 +33,7 @@
 #include "gui/QtControls.h"
 #include "platform/Platform.h"
 #include "support/FormFixture.h"
+#include "transfer/Baseline.h"
 
 namespace morvanta::gui {
 namespace {
@@ -107,11 +108,39 @@ class ShownWindowTest : public ::testing::Test {
   std::unique_ptr<MainWindow> window;
 };
 
+// The window's own desktop, except that the send check is played here
+// (the host still holds what was received) and nothing reaches a network.
+class CheckPlayingDesktop : public QtDesktop {
+ public:
+  platform::BatchProcess startWatchedBatch(const std::u16string& batchPath) override {
+    if (!batchPath.ends_with(u"CHECK.BAT")) return {};
+    const std::u16string script = batchPath.substr(0, batchPath.size() - 4) + u".TXT";
+    for (const std::u16string& line : platform::readTextLines(script)) {
+      const std::size_t last = line.rfind(u' ');
+      if (line.starts_with(u"mdir ")) {
+        platform::writeTextLines(line.substr(last + 1),
+                                 {u"-rw-rw-r--   1 PRJ      11 Dec  7 10:30 MAIN.R1_SYM"});
+      } else if (line.starts_with(u"RECV ")) {
+        platform::writeBinaryFile(line.substr(last + 1), "@ASG,T X.\r\n");
+      }
+    }
+    platform::writeBinaryFile(batchPath + u".status",
+                              "{\"event\":\"start\",\"pid\":1}\n"
+                              "{\"event\":\"end\",\"exit\":0,\"reason\":\"\"}\n");
+    return {};
+  }
+};
+
 TEST_F(ShownWindowTest, SendQuestionStandsInTheBodyAboveTheSendLine) {
-  open();
+  CheckPlayingDesktop desktop;
+  open(&desktop);
+  desktop.setOwner(window.get());
   const std::u16string rcv = platform::joinPath(folder.file(u"FTPRCV"), u"PRJ＊SRC");
   ASSERT_TRUE(platform::createFolder(rcv));
   platform::writeTextLines(platform::joinPath(rcv, u"MAIN／R1.txt"), {u"@ASG,T X."});
+  transfer::BaselineStore received(rcv);
+  received.put(u"MAIN／R1.txt", {u"", -1, transfer::contentHash("@ASG,T X.\n"), u""});
+  received.save();
   form().Text_2200file[0]->setText(u"PRJ*SRC");
   form().Combo_host[0]->setText(u"HOSTA");
   form().List_send[0]->addItem(u"MAIN/R1");
@@ -137,6 +166,7 @@ TEST_F(ShownWindowTest, SendQuestionStandsInTheBodyAboveTheSendLine) {
   });
   form().List_send_DblClick(0);
   EXPECT_TRUE(asked);
+  window.reset();  // before the desktop it uses
 }
 
 // What a caption needs against the room its control gives it, measured

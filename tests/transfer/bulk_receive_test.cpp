@@ -8,6 +8,7 @@
 #include "catalogue/TocRequest.h"
 #include "platform/Platform.h"
 #include "support/FormFixture.h"
+#include "transfer/Baseline.h"
 #include "transfer/BulkReceive.h"
 #include "transfer/BulkSelection.h"
 
@@ -350,6 +351,59 @@ TEST_F(BulkReceiveTest, MoreThanTenThousandElementsAreAllReceived) {
   const Lines script = readLines(workFile(u"RECVAUTO.TXT"));
   ASSERT_EQ(script.size(), 10001u + 4u);
   EXPECT_EQ(script[3 + 10000], recv(u"E10000", u"E10000.txt"));
+}
+
+}  // namespace
+}  // namespace morvanta::transfer
+
+namespace morvanta::transfer {
+namespace {
+
+// A bulk receive of a thousand elements records all of them when its job
+// ends (one store write: recordReceived saves once for the whole list), and
+// a failed one records only what arrived before the element it stopped at.
+TEST_F(BulkReceiveTest, EndOfTheJobRecordsEveryArrivedElementInOneWrite) {
+  Lines phased;
+  for (int n = 0; n < 1000; ++n) {
+    phased.push_back(u"E" + platform::fromUtf8(std::to_string(n)) + u" E" +
+                     platform::fromUtf8(std::to_string(n)) + u" 2026/01/05  13:05  ");
+  }
+  writePhased(phased);
+  desktop.playBatch = [&](const std::u16string& batch) {
+    for (int n = 0; n < 1000; ++n) {
+      platform::writeBinaryFile(
+          joinPath(pc, u"E" + platform::fromUtf8(std::to_string(n)) + u".txt"),
+          "@ASG,A X" + std::to_string(n) + ".\r\n");
+    }
+    platform::writeBinaryFile(batch + u".status",
+                              "{\"event\":\"start\",\"pid\":1}\n{\"event\":\"end\",\"exit\":0,"
+                              "\"reason\":\"\"}\n");
+  };
+  desktop.yesNoCancelAnswers = {forms::Answer::Yes};
+  form->Command_AUTO_recv_Click(0);
+  BaselineStore store(pc);
+  store.load();
+  EXPECT_EQ(store.size(), 1000u);
+  EXPECT_EQ(store.find(u"E999.txt")->hostTime, u"2026/01/05 13:05");
+  EXPECT_EQ(store.find(u"E7.txt")->hash, contentHash("@ASG,A X7.\n"));
+  EXPECT_EQ(desktop.notices, Lines{u"一括受信しました: PRJ*RUN (1000件)"});
+
+  // A failed run: the runner got through 2 of 1000.
+  platform::deleteFile(store.path());
+  desktop.playBatch = [&](const std::u16string& batch) {
+    platform::writeBinaryFile(batch + u".status",
+                              "{\"event\":\"start\",\"pid\":1}\n"
+                              "{\"event\":\"step\",\"done\":2,\"total\":1000,\"element\":\"x\"}\n"
+                              "{\"event\":\"end\",\"exit\":1,\"reason\":\"550\"}\n");
+  };
+  for (int n = 0; n < 1000; ++n)
+    pcCopy(u"E" + platform::fromUtf8(std::to_string(n)) + u".txt", 9, 0, 0);
+  desktop.yesNoCancelAnswers = {forms::Answer::Yes};
+  form->Command_AUTO_recv_Click(0);
+  store.load();
+  EXPECT_EQ(store.size(), 2u);
+  EXPECT_TRUE(store.find(u"E0.txt"));
+  EXPECT_TRUE(store.find(u"E1.txt"));
 }
 
 }  // namespace

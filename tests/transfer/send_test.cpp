@@ -2,7 +2,9 @@
 
 #include "platform/Platform.h"
 #include "support/FormFixture.h"
+#include "transfer/Baseline.h"
 #include "transfer/ElementSelection.h"
+#include "transfer/FakeHost_support.h"
 #include "transfer/SendElement.h"
 
 namespace morvanta::transfer {
@@ -22,7 +24,18 @@ class SendTest : public testing::FormFixture {
     platform::writeTextLines(joinPath(rcv, u"MAIN／R1.txt"), {u"@ASG,T X.", u"edited"});
     platform::writeTextLines(joinPath(rcv, u"MAIN.txt"), {u"new"});
     pick(u"MAIN/R1");
+    // The host still holds what was received: the check lets the send through.
+    host.attach(desktop);
+    remember(rcv);
   }
+  void remember(const std::u16string& receiveFolder) {
+    BaselineStore store(receiveFolder);
+    for (const std::u16string name : {u"MAIN／R1.txt", u"MAIN.txt"}) {
+      store.put(name, {u"", -1, contentHash(*host.text), u""});
+    }
+    store.save();
+  }
+  testing::FakeHost host;
   void pick(const std::u16string& elt) {
     form->List_send[0]->clear();
     form->List_send[0]->addItem(elt);
@@ -92,7 +105,9 @@ TEST_F(SendTest, ConfirmedSendCopiesWritesAndStarts) {
   EXPECT_EQ(readLines(workFile(u"SEND.TXT")),
             (Lines{u"open 192.0.2.1", u"USER1", u"SECRET1", line, u"bye"}));
   EXPECT_EQ(readLines(workFile(u"SEND.BAT")), Lines{u"ftp -s:" + workFile(u"SEND.TXT")});
-  EXPECT_EQ(desktop.startedBatches, Lines{workFile(u"SEND.BAT")});
+  // The check first, the send, then the listing that dates the new baseline.
+  EXPECT_EQ(desktop.startedBatches,
+            (Lines{workFile(u"CHECK.BAT"), workFile(u"SEND.BAT"), workFile(u"SENT.BAT")}));
   EXPECT_EQ(form->List_send[0]->item(0), u"MAIN/R1");
 }
 
@@ -101,7 +116,7 @@ TEST_F(SendTest, CancelLeavesTheJobAndCopyButStartsNothing) {
   EXPECT_TRUE(platform::fileExists(joinPath(rcv, u"MAIN.R1_SYM")));
   EXPECT_TRUE(platform::fileExists(workFile(u"SEND.BAT")));
   EXPECT_TRUE(platform::fileExists(workFile(u"SEND.TXT")));
-  EXPECT_TRUE(desktop.startedBatches.empty());
+  EXPECT_EQ(desktop.startedBatches, Lines{workFile(u"CHECK.BAT")});
 }
 
 TEST_F(SendTest, PaneFileWithAisOrXisIsSentWhenNoWorkFileIsSet) {
@@ -112,6 +127,7 @@ TEST_F(SendTest, PaneFileWithAisOrXisIsSentWhenNoWorkFileIsSet) {
     const std::u16string from = joinPath(joinPath(folder.path(), u"FTPRCV"), pcFolder);
     platform::createFolder(from);
     platform::writeTextLines(joinPath(from, u"MAIN／R1.txt"), {u"x"});
+    remember(from);
     form->Text_2200file[0]->setText(file);
     desktop.messages.clear();
     desktop.startedBatches.clear();
@@ -119,7 +135,8 @@ TEST_F(SendTest, PaneFileWithAisOrXisIsSentWhenNoWorkFileIsSet) {
     form->List_send_DblClick(0);
     EXPECT_EQ(desktop.messages, Lines{confirmation(u"SEND " + joinPath(from, u"MAIN.R1_SYM") +
                                                    u" " + file + u".MAIN/R1")});
-    EXPECT_EQ(desktop.startedBatches, Lines{workFile(u"SEND.BAT")});
+    EXPECT_EQ(desktop.startedBatches,
+              (Lines{workFile(u"CHECK.BAT"), workFile(u"SEND.BAT"), workFile(u"SENT.BAT")}));
   }
 }
 
