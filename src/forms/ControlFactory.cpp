@@ -11,8 +11,8 @@ std::unique_ptr<ListBox> MemoryControlFactory::listBox(const ControlSpec& def) {
   return std::make_unique<MemoryListBox>(def.at);
 }
 std::unique_ptr<ListBox> MemoryControlFactory::elementList(const ControlSpec& def,
-                                                          ElementTable& table,
-                                                          ElementColumn column) {
+                                                           ElementTable& table,
+                                                           ElementColumn column) {
   return std::make_unique<MemoryElementList>(def.at, table, column);
 }
 std::unique_ptr<ComboBox> MemoryControlFactory::comboBox(const ControlSpec& def) {

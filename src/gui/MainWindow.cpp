@@ -13,8 +13,8 @@
 #include "app/Fatal.h"
 #include "gui/ControlWidgets.h"
 #include "gui/DropHint.h"
-#include "gui/EmptyClickFilter.h"
 #include "gui/ElementListView.h"
+#include "gui/EmptyClickFilter.h"
 #include "gui/QtControls.h"
 #include "platform/Platform.h"
 

@@ -103,11 +103,13 @@ void StatusWriter::start(std::int64_t pid) {
 }
 
 void StatusWriter::step(int done, int total, const std::u16string& element) {
-  writeLine(record{{"event", "step"}, {"done", done}, {"total", total}, {"element", utf8(element)}});
+  writeLine(
+      record{{"event", "step"}, {"done", done}, {"total", total}, {"element", utf8(element)}});
 }
 
 void StatusWriter::bytes(std::int64_t done, std::int64_t total, const std::u16string& element) {
-  writeLine(record{{"event", "bytes"}, {"done", done}, {"total", total}, {"element", utf8(element)}});
+  writeLine(
+      record{{"event", "bytes"}, {"done", done}, {"total", total}, {"element", utf8(element)}});
 }
 
 void StatusWriter::end(int exitCode, const std::u16string& reason) {

@@ -407,8 +407,8 @@ BatchProcess startWatchedBatch(const std::u16string& batchPath) {
 
   Fd log(::open(toUtf8(logFile).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
   if (log.get() < 0) {
-    throw FileError("cannot run " + toUtf8(batchPath) + ": cannot open the log " +
-                    toUtf8(logFile) + ": " + errorText(errno));
+    throw FileError("cannot run " + toUtf8(batchPath) + ": cannot open the log " + toUtf8(logFile) +
+                    ": " + errorText(errno));
   }
   Fd nullInput(::open("/dev/null", O_RDONLY | O_CLOEXEC));
   int pipeFds[2];
@@ -445,7 +445,8 @@ BatchProcess startWatchedBatch(const std::u16string& batchPath) {
 bool batchRunning(BatchProcess& batch) {
   if (batch.pid <= 0) return false;
   int status = 0;
-  const pid_t got = retry([&] { return ::waitpid(static_cast<pid_t>(batch.pid), &status, WNOHANG); });
+  const pid_t got =
+      retry([&] { return ::waitpid(static_cast<pid_t>(batch.pid), &status, WNOHANG); });
   if (got == 0) return true;
   batch.pid = 0;  // reaped (or not ours any more): never signal that id again
   return false;

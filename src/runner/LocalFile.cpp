@@ -34,9 +34,7 @@ std::u16string temporaryNameFor(const std::u16string& path, unsigned attempt) {
   static const auto pid = static_cast<unsigned long long>(platform::currentProcessId());
   const auto ticks =
       static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
-  const unsigned long long value =
-      (pid << 40) ^ (++counter << 20) ^
-      ticks ^ attempt;
+  const unsigned long long value = (pid << 40) ^ (++counter << 20) ^ ticks ^ attempt;
   char hex[17];
   std::snprintf(hex, sizeof hex, "%016llx", value);
   return path + u"." + platform::fromUtf8(hex) + u".tmp";

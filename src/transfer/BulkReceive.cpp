@@ -11,8 +11,8 @@
 #include "catalogue/TocListing.h"
 #include "catalogue/TocRequest.h"
 #include "platform/Platform.h"
-#include "transfer/BulkPlan.h"
 #include "transfer/BaselineOnReceive.h"
+#include "transfer/BulkPlan.h"
 #include "transfer/BulkSelection.h"
 #include "transfer/JobFiles.h"
 

@@ -16,7 +16,7 @@ class RequestRecorder : public forms::MemoryControlFactory {
  public:
   std::vector<ControlSpec> requests;
 
-#define MORVANTA_RECORD(kind, type)                                     \
+#define MORVANTA_RECORD(kind, type)                                    \
   std::unique_ptr<forms::type> kind(const ControlSpec& def) override { \
     requests.push_back(def);                                           \
     return MemoryControlFactory::kind(def);                            \

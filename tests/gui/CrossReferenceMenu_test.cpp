@@ -10,6 +10,7 @@
 
 #include "forms/RecordingDesktop.h"
 #include "gui/ControlWidgets.h"
+#include "gui/ElementListView.h"
 #include "gui/MainWindow.h"
 #include "platform/Platform.h"
 #include "support/FormFixture.h"
@@ -36,7 +37,7 @@ TEST(CrossReferenceMenu, OpensThePageOfTheRowUnderTheCursor) {
   window->form().Text_2200file[1]->setText(u"PRJ*SRC");
   window->form().List_elt[1]->addItem(u"MAIN/R1");
   window->form().List_elt[1]->addItem(u"CALC");
-  auto* list = window->controls().find<ListWidget>(u"List_elt", 1);
+  auto* list = window->controls().find<ElementListView>(u"List_elt", 1);
   ASSERT_NE(list, nullptr);
 
   // The menu is modal: pick its one entry once it is up, and keep a picture.
@@ -49,10 +50,10 @@ TEST(CrossReferenceMenu, OpensThePageOfTheRowUnderTheCursor) {
     menu->actions().front()->trigger();
     menu->close();
   });
-  const QPoint onCalc = list->visualItemRect(list->item(1)).center();
+  const QPoint onCalc = list->visualRect(list->model()->index(1, 0)).center();
   emit list->customContextMenuRequested(onCalc);
 
-  EXPECT_EQ(list->currentRow(), 1);
+  EXPECT_EQ(list->currentIndex().row(), 1);
   EXPECT_TRUE(desktop.messages.empty());
   EXPECT_EQ(desktop.openedPages, std::vector<std::u16string>{page});
 }

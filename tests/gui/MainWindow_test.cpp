@@ -151,7 +151,8 @@ TEST_F(MainWindowTest, CheckDateClickLaysOutEveryPaneAgain) {
   EXPECT_NE(form().List_elt[2]->left(), paneTwoBefore);
   // The widgets follow what the layout set.
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(widget<ElementListView>(u"List_elt", i)->x(), twipsToPixels(form().List_elt[i]->left()));
+    EXPECT_EQ(widget<ElementListView>(u"List_elt", i)->x(),
+              twipsToPixels(form().List_elt[i]->left()));
     EXPECT_EQ(widget<QGroupBox>(u"Frame_cmd", i)->width(),
               twipsToPixels(form().Frame_cmd[i]->width()));
   }

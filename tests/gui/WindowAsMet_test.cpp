@@ -29,6 +29,7 @@
 #include "app/Startup.h"
 #include "forms/RecordingDesktop.h"
 #include "gui/ControlWidgets.h"
+#include "gui/ElementListView.h"
 #include "gui/MainWindow.h"
 #include "gui/QtControls.h"
 #include "platform/Platform.h"
@@ -305,7 +306,7 @@ TEST_F(ShownWindowTest, DropBoxShowsItsHintAndTakesADropAnywhere) {
 TEST_F(ShownWindowTest, ClickOnNoElementEmptiesTheClipboard) {
   forms::RecordingDesktop desktop;
   open(&desktop);
-  auto* list = widget<ListWidget>(u"List_elt", 0);
+  auto* list = widget<ElementListView>(u"List_elt", 0);
   const QPoint low(10, list->viewport()->height() - 5);
 
   QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, low);  // empty list
@@ -315,7 +316,7 @@ TEST_F(ShownWindowTest, ClickOnNoElementEmptiesTheClipboard) {
   form().Text_2200file[0]->setText(u"PRJ*SRC");
   form().List_elt[0]->addItem(u"MAIN/R1");
   QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                    list->visualItemRect(list->item(0)).center());
+                    list->visualRect(list->model()->index(0, 0)).center());
   EXPECT_EQ(desktop.clipboard, u"PRJ*SRC.MAIN/R1");
   const int clears = desktop.clipboardClears;
 

@@ -198,8 +198,8 @@ TEST(StartBatchFile, MissingJobRunnerIsAClearFileError) {
 TEST(StartWatchedBatch, RunsUntilItEndsAndCancelEndsTheWholeGroup) {
   TempFolder folder;
   // The runner starts a program of its own that would outlive it.
-  RunnerGuard runner(writeScript(folder, "fake-run",
-                                 "echo started; sleep 30 & echo $! > \"$1.child\"; wait"));
+  RunnerGuard runner(
+      writeScript(folder, "fake-run", "echo started; sleep 30 & echo $! > \"$1.child\"; wait"));
   const auto batch = folder.file("RECV.BAT");
   writeBytes(batch, "ftp -s:RECV.TXT\r\n");
   BatchProcess job = startWatchedBatch(batch);

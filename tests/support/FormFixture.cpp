@@ -14,8 +14,9 @@ namespace fs = std::filesystem;
 
 TempFolder::TempFolder() {
   static std::atomic<int> counter{0};
-  auto base = fs::temp_directory_path() /
-              ("morvanta-test-" + std::to_string(std::random_device{}()) + "-" + std::to_string(counter++));
+  auto base =
+      fs::temp_directory_path() /
+      ("morvanta-test-" + std::to_string(std::random_device{}()) + "-" + std::to_string(counter++));
   fs::remove_all(base);
   fs::create_directories(base);
   path_ = base.u16string();
