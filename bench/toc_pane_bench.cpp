@@ -13,9 +13,9 @@
 #include "app/MainForm.h"
 #include "forms/ControlFactory.h"
 #include "forms/RecordingDesktop.h"
+#include "jobfiles/JobFiles.h"
 #include "jobs/JobStatus.h"
 #include "platform/Platform.h"
-#include "transfer/JobFiles.h"
 
 namespace {
 

@@ -159,7 +159,6 @@ bool get_option(MainForm& form) {
   // Every start lists with "mdir", whatever the box showed before.
   form.mdirMode = 0;
   form.Check_mdir->setChecked(true);
-  form.Check_mdir_Click();
   form.mdirMode = 1;
 
   for (const std::u16string& line : lines) {

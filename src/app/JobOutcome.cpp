@@ -3,7 +3,6 @@
 #include <string>
 
 #include "app/MainForm.h"
-#include "catalogue/TocRequest.h"
 
 namespace morvanta::app {
 
@@ -59,10 +58,6 @@ std::u16string jobEndNotice(const jobs::Job& job) {
 }
 
 void tellJobEnd(MainForm& form, const jobs::Job& job) {
-  if (job.kind == jobs::JobKind::Toc) {
-    catalogue::tocJobEnded(form, job);
-    return;
-  }
   const std::u16string notice = jobEndNotice(job);
   if (!notice.empty()) form.desktop.notify(notice);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Keeping the FTP password private at rest: the job scripts that hold it are
-// written for their owner only (transfer/JobFiles), scripts a crash left
+// written for their owner only (jobfiles/JobFiles), scripts a crash left
 // behind are erased at the next start, and a configuration file that holds
 // the password and that other users can read is pointed out.
 

@@ -4,8 +4,8 @@
 #include "app/MainForm.h"
 #include "app/ShellText.h"
 #include "catalogue/TocListing.h"
+#include "jobfiles/JobFiles.h"
 #include "platform/Platform.h"
-#include "transfer/JobFiles.h"
 
 namespace morvanta::catalogue {
 
@@ -57,7 +57,9 @@ void requestToc(MainForm& form, int i) {
   form.pollTicks = 0;
   form.Timer1[pane(i)]->setInterval(kPollIntervalMs);
   setPending(form, i, true);
-  transfer::startJob(form, {jobs::JobKind::Toc, i, file});
+  transfer::JobLabel label{jobs::JobKind::Toc, i, file};
+  label.onEnd = tocJobEnded;
+  transfer::startJob(form, label);
 }
 
 void pollToc(MainForm& form, int i) {

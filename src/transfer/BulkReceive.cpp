@@ -10,11 +10,11 @@
 #include "app/ShellText.h"
 #include "catalogue/TocListing.h"
 #include "catalogue/TocRequest.h"
+#include "jobfiles/JobFiles.h"
 #include "platform/Platform.h"
 #include "transfer/BaselineOnReceive.h"
 #include "transfer/BulkPlan.h"
 #include "transfer/BulkSelection.h"
-#include "transfer/JobFiles.h"
 
 namespace morvanta::transfer {
 

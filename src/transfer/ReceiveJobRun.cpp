@@ -1,8 +1,8 @@
 #include "transfer/ReceiveJobRun.h"
 
 #include "app/MainForm.h"
+#include "jobfiles/JobFiles.h"
 #include "platform/Platform.h"
-#include "transfer/JobFiles.h"
 #include "transfer/PcNameCheck.h"
 
 namespace morvanta::transfer {

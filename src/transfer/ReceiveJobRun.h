@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "transfer/JobFiles.h"
+#include "jobfiles/JobFiles.h"
 
 namespace morvanta {
 class MainForm;

@@ -3,9 +3,9 @@
 #include "app/MainForm.h"
 #include "app/ShellText.h"
 #include "catalogue/TocRequest.h"
+#include "jobfiles/JobFiles.h"
 #include "platform/Platform.h"
 #include "transfer/ElementSelection.h"
-#include "transfer/JobFiles.h"
 #include "transfer/PcNameCheck.h"
 #include "transfer/SendGuard.h"
 

@@ -5,9 +5,9 @@
 
 #include "app/JobOutcome.h"
 #include "app/MainForm.h"
+#include "jobfiles/JobValueCheck.h"
 #include "platform/Platform.h"
 #include "transfer/Baseline.h"
-#include "transfer/JobValueCheck.h"
 #include "transfer/SendCheck.h"
 #include "transfer/SendElement.h"
 #include "transfer/TextDiff.h"

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "transfer/JobFiles.h"
+#include "jobfiles/JobFiles.h"
 
 namespace morvanta {
 class MainForm;

@@ -12,9 +12,9 @@
 #include "catalogue/ElementSearch.h"
 #include "catalogue/TocListing.h"
 #include "catalogue/TocRequest.h"
+#include "jobfiles/JobValueCheck.h"
 #include "platform/Platform.h"
 #include "support/FormFixture.h"
-#include "transfer/JobValueCheck.h"
 
 namespace morvanta::catalogue {
 namespace {

@@ -9,8 +9,8 @@
 #include "cli/CliE2e.h"
 #include "cli/CliOptions.h"
 #include "cli/ConsoleDesktop.h"
+#include "jobfiles/JobFiles.h"
 #include "transfer/BulkReceive.h"
-#include "transfer/JobFiles.h"
 #include "transfer/SendElement.h"
 
 namespace morvanta::cli {

@@ -10,11 +10,11 @@
 
 #include "app/BulkTable.h"
 #include "catalogue/TocListing.h"
+#include "jobfiles/JobFiles.h"
+#include "jobfiles/JobValueCheck.h"
 #include "platform/Platform.h"
 #include "support/FormFixture.h"
 #include "transfer/BulkReceive.h"
-#include "transfer/JobFiles.h"
-#include "transfer/JobValueCheck.h"
 #include "transfer/PcNameCheck.h"
 
 namespace morvanta::transfer {

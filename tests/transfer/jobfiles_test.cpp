@@ -8,10 +8,10 @@
 #include <iterator>
 #include <string>
 
+#include "jobfiles/JobFiles.h"
+#include "jobfiles/JobValueCheck.h"
 #include "platform/Platform.h"
 #include "support/FormFixture.h"
-#include "transfer/JobFiles.h"
-#include "transfer/JobValueCheck.h"
 
 namespace morvanta::transfer {
 namespace {

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "jobfiles/JobFiles.h"
 #include "platform/Platform.h"
 #include "support/FormFixture.h"
-#include "transfer/JobFiles.h"
 
 namespace morvanta::transfer {
 namespace {

@@ -1,4 +1,4 @@
-#include "transfer/JobValueCheck.h"
+#include "jobfiles/JobValueCheck.h"
 
 #include "platform/Platform.h"
 #include "u2200/PcNameRule.h"

@@ -1,11 +1,11 @@
-#include "transfer/JobFiles.h"
+#include "jobfiles/JobFiles.h"
 
 #include <optional>
 
 #include "app/JobOutcome.h"
 #include "app/MainForm.h"
+#include "jobfiles/JobValueCheck.h"
 #include "platform/Platform.h"
-#include "transfer/JobValueCheck.h"
 
 namespace morvanta::transfer {
 
