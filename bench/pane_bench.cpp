@@ -16,9 +16,9 @@
 #include <string>
 
 #include "catalogue/TocRequest.h"
-#include "forms/RecordingDesktop.h"
 #include "gui/MainWindow.h"
 #include "platform/Platform.h"
+#include "support/RecordingDesktop.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include "catalogue/TocListing.h"
 #include "catalogue/TocRequest.h"
 #include "forms/ControlFactory.h"
-#include "forms/RecordingDesktop.h"
 #include "platform/Platform.h"
+#include "support/RecordingDesktop.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 
 #include "app/MainForm.h"
 #include "forms/ControlFactory.h"
-#include "forms/RecordingDesktop.h"
 #include "jobfiles/JobFiles.h"
 #include "jobs/JobStatus.h"
 #include "platform/Platform.h"
+#include "support/RecordingDesktop.h"
 
 namespace {
 

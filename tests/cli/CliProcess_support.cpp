@@ -10,19 +10,13 @@
 #include <stdexcept>
 
 extern char** environ;
+#include "support/TestFiles.h"
 
 namespace morvanta::testing {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::string readAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-}  // namespace
+namespace {}  // namespace
 
 CliRun runCli(const std::vector<std::string>& args, const fs::path& scratch,
               const std::vector<std::string>& environment) {
@@ -58,8 +52,8 @@ CliRun runCli(const std::vector<std::string>& args, const fs::path& scratch,
   }
   CliRun run;
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.out = readAll(outFile);
-  run.err = readAll(errFile);
+  run.out = readBytes(outFile);
+  run.err = readBytes(errFile);
   return run;
 }
 

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <thread>
 
+#include "support/TestFiles.h"
 #include "transfer/Baseline.h"
 
 namespace morvanta::testing {
@@ -39,11 +40,6 @@ const std::string kConverterScript =
 const std::string kToolScript =
     std::string("#!/bin/sh\n") + kRecordRun + "record tool.log \"$@\"\n";
 
-std::string readAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 void writeProgram(const fs::path& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << text;
@@ -54,7 +50,7 @@ void writeProgram(const fs::path& path, const std::string& text) {
 
 std::vector<std::string> runsIn(const fs::path& log) {
   std::vector<std::string> runs;
-  std::istringstream in(readAll(log));
+  std::istringstream in(readBytes(log));
   for (std::string line; std::getline(in, line);) runs.push_back(line);
   return runs;
 }
@@ -138,7 +134,7 @@ JobEnd E2eFixture::waitForJob(const std::u16string& batchName) const {
   // The runner's last words: "--- BATCH done" or a "*** ..." failure report.
   const std::string doneLine = " done\n";
   const bool ended = waitUntil([&] {
-    end.log = readAll(log);
+    end.log = testing::readBytes(log);
     end.ok = end.log.find("--- ") != std::string::npos && end.log.size() >= doneLine.size() &&
              end.log.compare(end.log.size() - doneLine.size(), doneLine.size(), doneLine) == 0;
     const bool failed = end.log.find("*** ") != std::string::npos && end.log.back() == '\n';

@@ -6,8 +6,8 @@
 
 #include "forms/ControlFactory.h"
 #include "forms/MemoryControls.h"
-#include "forms/RecordingDesktop.h"
 #include "platform/Platform.h"
+#include "support/RecordingDesktop.h"
 
 namespace morvanta::forms {
 namespace {

@@ -8,12 +8,12 @@
 #include <QTimer>
 #include <memory>
 
-#include "forms/RecordingDesktop.h"
 #include "gui/ControlWidgets.h"
 #include "gui/ElementListView.h"
 #include "gui/MainWindow.h"
 #include "platform/Platform.h"
 #include "support/FormFixture.h"
+#include "support/RecordingDesktop.h"
 
 namespace morvanta::gui {
 namespace {

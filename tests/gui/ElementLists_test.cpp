@@ -11,11 +11,11 @@
 #include <string>
 
 #include "catalogue/TocRequest.h"
-#include "forms/RecordingDesktop.h"
 #include "gui/ElementListView.h"
 #include "gui/MainWindow.h"
 #include "platform/Platform.h"
 #include "support/FormFixture.h"
+#include "support/RecordingDesktop.h"
 
 namespace morvanta::gui {
 namespace {

@@ -8,11 +8,11 @@
 #include <fstream>
 #include <memory>
 
-#include "forms/RecordingDesktop.h"
 #include "gui/MainWindow.h"
 #include "gui/QtControls.h"
 #include "platform/Platform.h"
 #include "support/FormFixture.h"
+#include "support/RecordingDesktop.h"
 
 namespace morvanta::gui {
 namespace {

@@ -25,13 +25,13 @@
 #include <memory>
 
 #include "app/ControlTable.h"
-#include "forms/RecordingDesktop.h"
 #include "gui/ControlWidgets.h"
 #include "gui/ElementListView.h"
 #include "gui/MainWindow.h"
 #include "gui/QtControls.h"
 #include "platform/Platform.h"
 #include "support/FormFixture.h"
+#include "support/RecordingDesktop.h"
 
 namespace morvanta::gui {
 namespace {

@@ -27,13 +27,13 @@
 #include "GuiTest_support.h"
 #include "app/ControlTable.h"
 #include "app/Startup.h"
-#include "forms/RecordingDesktop.h"
 #include "gui/ControlWidgets.h"
 #include "gui/ElementListView.h"
 #include "gui/MainWindow.h"
 #include "gui/QtControls.h"
 #include "platform/Platform.h"
 #include "support/FormFixture.h"
+#include "support/RecordingDesktop.h"
 #include "transfer/Baseline.h"
 
 namespace morvanta::gui {

@@ -16,6 +16,7 @@
 #include <vector>
 
 extern char** environ;
+#include "support/TestFiles.h"
 
 namespace morvanta::test {
 
@@ -25,11 +26,6 @@ namespace {
 
 constexpr const char* kPython = "/usr/bin/python3";  // the one that has pyftpdlib
 constexpr int kStartupMs = 20000;
-
-std::string readAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 // Reads the server's first line, "PORT n", within a bounded time.
 int readPort(int fd) {
@@ -187,11 +183,11 @@ void HostSim::setElementTime(const std::string& qualFile, const std::string& ftp
 }
 
 std::string HostSim::readElement(const std::string& qualFile, const std::string& ftpName) const {
-  return readAll(elementPath(qualFile, ftpName));
+  return testing::readBytes(elementPath(qualFile, ftpName));
 }
 
 std::string HostSim::log() const {
-  return readAll(base_ / "hostsim.log");
+  return testing::readBytes(base_ / "hostsim.log");
 }
 
 }  // namespace morvanta::test

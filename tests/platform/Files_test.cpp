@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
-#include "platform/PlatformTestSupport.h"
+#include "support/TestFiles.h"
 
 namespace morvanta::platform {
 namespace {
@@ -36,10 +36,10 @@ TEST(ListFiles, OrdinaryFilesInOrdinalNameOrder) {
   for (const char* name : {"c.txt", "B.txt", "a.txt", "MAIN\xEF\xBC\x8FR1.txt", "10", "9"}) {
     writeBytes(folder.file(name), "x");
   }
-  fs::create_directory(folder.path() / "sub");
+  fs::create_directory(folder.fsPath() / "sub");
   const std::vector<std::u16string> expected{u"10",           u"9",     u"B.txt",
                                              u"MAIN／R1.txt", u"a.txt", u"c.txt"};
-  EXPECT_EQ(listFiles(folder.path().u16string()), expected);
+  EXPECT_EQ(listFiles(folder.fsPath().u16string()), expected);
 }
 
 TEST(ListFiles, MissingFolderIsAFileError) {
@@ -104,7 +104,7 @@ TEST(DeleteFile, OnlyFilesThatAreThere) {
   EXPECT_TRUE(deleteFile(path));
   EXPECT_FALSE(fileExists(path));
   EXPECT_FALSE(deleteFile(path));
-  fs::create_directory(folder.path() / "empty");
+  fs::create_directory(folder.fsPath() / "empty");
   EXPECT_FALSE(deleteFile(folder.file("empty")));
   EXPECT_TRUE(folderExists(folder.file("empty")));
 }

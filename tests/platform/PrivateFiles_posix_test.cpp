@@ -10,7 +10,7 @@
 #include <string>
 
 #include "platform/Platform.h"
-#include "platform/PlatformTestSupport.h"
+#include "support/TestFiles.h"
 
 namespace morvanta::platform {
 namespace {

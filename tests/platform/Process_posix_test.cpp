@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
-#include "platform/PlatformTestSupport.h"
+#include "support/TestFiles.h"
 
 namespace morvanta::platform {
 namespace {
@@ -245,8 +245,8 @@ TEST(RemoveTemporaryFiles, RemovesOnlyHalfWrittenFiles) {
   writeBytes(folder.file("MAIN.txt.00112233aabbccdd.tmp"), "x");
   writeBytes(folder.file("notes.tmp"), "x");
   writeBytes(folder.file("a.0011223344556677X.tmp"), "x");
-  EXPECT_EQ(removeTemporaryFiles(folder.path().u16string()), 1);
-  EXPECT_EQ(listFiles(folder.path().u16string()),
+  EXPECT_EQ(removeTemporaryFiles(folder.fsPath().u16string()), 1);
+  EXPECT_EQ(listFiles(folder.fsPath().u16string()),
             (std::vector<std::u16string>{u"MAIN.txt", u"a.0011223344556677X.tmp", u"notes.tmp"}));
   EXPECT_EQ(removeTemporaryFiles(folder.file("absent")), 0);
 }

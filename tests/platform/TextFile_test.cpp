@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
-#include "platform/PlatformTestSupport.h"
+#include "support/TestFiles.h"
 
 namespace morvanta::platform {
 namespace {
@@ -59,7 +59,7 @@ TEST(WriteTextLines, UnencodableCharacterCreatesNothing) {
 TEST(WriteTextLines, FailedReplaceRemovesItsTemporary) {
   TempFolder folder;
   const auto path = folder.file("taken");
-  std::filesystem::create_directory(folder.path() / "taken");
+  std::filesystem::create_directory(folder.fsPath() / "taken");
   EXPECT_THROW(writeTextLines(path, {u"x"}), FileError);
   EXPECT_TRUE(folderExists(path));
   EXPECT_EQ(folder.entryCount(), 1u);
@@ -108,7 +108,7 @@ TEST(ReadTextLines, AcceptsEveryLineEndForm) {
 
 TEST(ReadTextLines, FolderIsAFileError) {
   TempFolder folder;
-  EXPECT_THROW(readTextLines(folder.path().u16string()), FileError);
+  EXPECT_THROW(readTextLines(folder.fsPath().u16string()), FileError);
 }
 
 TEST(ReadTextLines, MissingFileIsAFileError) {

@@ -12,18 +12,18 @@
 
 #include "hostsim/HostSim.h"
 #include "runner/JobRunner.h"
-#include "runner/RunnerTestSupport.h"
+#include "support/TestFiles.h"
 
 namespace morvanta::runner {
 namespace {
 
 using test::HostSim;
 using test::HostSimOptions;
-using test::readBytes;
-using test::u16;
-using test::u8;
-using test::writeBytes;
-using test::writeJobFile;
+using testing::readBytes;
+using testing::u16;
+using testing::u8;
+using testing::writeBytes;
+using testing::writeJobFile;
 
 std::vector<std::string> fields(const std::string& line) {
   std::istringstream in(line);
@@ -80,7 +80,7 @@ class FtpTransferTest : public ::testing::Test {
   }
 
   HostSim host;
-  test::TempFolder folder;
+  testing::TempFolder folder;
   std::ostringstream output;
 };
 
@@ -239,7 +239,7 @@ TEST(FtpSilentHost, EndsAfterTheResponseTimeout) {
   socklen_t size = sizeof address;
   ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size);
 
-  test::TempFolder folder;
+  testing::TempFolder folder;
   writeJobFile(folder / "S.TXT",
                {"open 127.0.0.1 " + std::to_string(ntohs(address.sin_port)), "u", "p", "bye"});
   writeJobFile(folder / "S.BAT", {"ftp -s:" + u8(folder / "S.TXT")});

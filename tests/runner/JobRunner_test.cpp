@@ -7,16 +7,16 @@
 
 #include <sstream>
 
-#include "runner/RunnerTestSupport.h"
+#include "support/TestFiles.h"
 
 namespace morvanta::runner {
 namespace {
 
-using test::readBytes;
-using test::TempFolder;
-using test::u8;
-using test::writeBytes;
-using test::writeJobFile;
+using testing::readBytes;
+using testing::TempFolder;
+using testing::u8;
+using testing::writeBytes;
+using testing::writeJobFile;
 
 class JobRunnerTest : public ::testing::Test {
  protected:

@@ -4,12 +4,12 @@
 
 #include "runner/JobError.h"
 #include "runner/LocalFile.h"
-#include "runner/RunnerTestSupport.h"
+#include "support/TestFiles.h"
 
 namespace morvanta::runner {
 namespace {
 
-using test::TempFolder;
+using testing::TempFolder;
 
 TEST(LineEnds, CrLfAndLf) {
   const struct {
@@ -57,7 +57,7 @@ TEST(LineEnds, StreamsGiveTheSameResultWhereverTheChunksEnd) {
 TEST(LocalFile, IncomingFileAppearsOnlyWhenCommitted) {
   TempFolder folder;
   const auto path = folder / "A.txt";
-  test::writeBytes(path, "old\r\n");
+  testing::writeBytes(path, "old\r\n");
   {
     IncomingFile file(path, true);
     file.write("new\n", 4);
@@ -82,7 +82,7 @@ TEST(LocalFile, OutgoingFileReadsInSmallPiecesWithLineEnds) {
   const auto path = folder / "S.txt";
   std::string text;
   for (int i = 0; i < 20000; ++i) text += "LINE " + std::to_string(i) + "\r\n";
-  test::writeBytes(path, text);
+  testing::writeBytes(path, text);
   OutgoingFile file(path, true);
   EXPECT_EQ(file.size(), static_cast<std::int64_t>(text.size()));
   std::string sent;
@@ -105,7 +105,7 @@ TEST(LocalFile, WriteReplacesWholeAndLeavesNoTemporary) {
 TEST(LocalFile, FailuresNameTheFile) {
   TempFolder folder;
   EXPECT_THROW(writeLocalFile(folder / "no-such-folder/x.txt", "x"), JobError);
-  EXPECT_FALSE(std::filesystem::exists(folder.path() / "no-such-folder"));
+  EXPECT_FALSE(std::filesystem::exists(folder.fsPath() / "no-such-folder"));
   try {
     readLocalFile(folder / "missing.txt");
     ADD_FAILURE();

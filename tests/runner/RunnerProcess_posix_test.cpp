@@ -16,7 +16,7 @@
 #include "hostsim/HostSim.h"
 #include "jobs/JobStatus.h"
 #include "runner/JobRunner.h"
-#include "runner/RunnerTestSupport.h"
+#include "support/TestFiles.h"
 
 extern char** environ;
 
@@ -24,7 +24,7 @@ namespace morvanta::runner {
 namespace {
 
 namespace fs = std::filesystem;
-using test::u8;
+using testing::u8;
 
 const std::string kRunner = std::string(MORVANTA_BIN_DIR) + "/morvanta-run";
 
@@ -54,12 +54,12 @@ int exitStatusOf(pid_t pid) {
 }
 
 TEST(RunnerProcess, HelpVersionAndBadCommandLines) {
-  test::TempFolder folder;
+  testing::TempFolder folder;
   const std::string log = u8(folder / "out.txt");
   EXPECT_EQ(exitStatusOf(startRunner({"--version"}, log)), 0);
-  EXPECT_EQ(test::readBytes(folder / "out.txt").rfind("morvanta-run ", 0), 0u);
+  EXPECT_EQ(testing::readBytes(folder / "out.txt").rfind("morvanta-run ", 0), 0u);
   EXPECT_EQ(exitStatusOf(startRunner({"--help"}, log)), 0);
-  EXPECT_EQ(test::readBytes(folder / "out.txt").rfind("usage: morvanta-run", 0), 0u);
+  EXPECT_EQ(testing::readBytes(folder / "out.txt").rfind("usage: morvanta-run", 0), 0u);
   // Not a batch file named "--hepl": a mistake, and no status file for it.
   EXPECT_EQ(exitStatusOf(startRunner({"--hepl"}, log)), kJobUnusable);
   EXPECT_FALSE(fs::exists("--hepl.status"));
@@ -70,11 +70,12 @@ TEST(RunnerProcess, SigtermCancelsTheJobCleanly) {
   test::HostSimOptions options;
   options.trickleSeconds = 0.05;  // the element takes minutes to arrive
   test::HostSim host(options);
-  test::TempFolder folder;
-  test::writeJobFile(folder / "RECV.TXT",
-                     {"open 127.0.0.1 " + std::to_string(host.port()), host.user(), host.password(),
-                      "RECV PRJ*SRC.MAIN/R1 " + u8(folder / "MAIN.txt"), "bye"});
-  test::writeJobFile(folder / "RECV.BAT", {"ftp -s:" + u8(folder / "RECV.TXT"), "echo never"});
+  testing::TempFolder folder;
+  testing::writeJobFile(
+      folder / "RECV.TXT",
+      {"open 127.0.0.1 " + std::to_string(host.port()), host.user(), host.password(),
+       "RECV PRJ*SRC.MAIN/R1 " + u8(folder / "MAIN.txt"), "bye"});
+  testing::writeJobFile(folder / "RECV.BAT", {"ftp -s:" + u8(folder / "RECV.TXT"), "echo never"});
   const auto statusPath = jobs::statusPathFor(folder / "RECV.BAT");
   const pid_t pid = startRunner({u8(folder / "RECV.BAT")}, u8(folder / "RECV.BAT.log"));
   ASSERT_GT(pid, 0);
@@ -102,7 +103,7 @@ TEST(RunnerProcess, SigtermCancelsTheJobCleanly) {
   }
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"RECV.BAT", "RECV.BAT.log", "RECV.BAT.status"}));
-  EXPECT_EQ(test::readBytes(folder / "RECV.BAT.log").find("never\n"), std::string::npos);
+  EXPECT_EQ(testing::readBytes(folder / "RECV.BAT.log").find("never\n"), std::string::npos);
 }
 
 }  // namespace

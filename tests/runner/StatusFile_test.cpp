@@ -18,7 +18,7 @@
 #include "hostsim/HostSim.h"
 #include "runner/JobRunner.h"
 #include "runner/LineEnds.h"
-#include "runner/RunnerTestSupport.h"
+#include "support/TestFiles.h"
 
 namespace morvanta::runner {
 namespace {
@@ -27,10 +27,10 @@ namespace fs = std::filesystem;
 using nlohmann::json;
 using test::HostSim;
 using test::HostSimOptions;
-using test::readBytes;
-using test::u16;
-using test::u8;
-using test::writeJobFile;
+using testing::readBytes;
+using testing::u16;
+using testing::u8;
+using testing::writeJobFile;
 
 constexpr const char* kPassword = "Zq7-secret";
 
@@ -113,7 +113,7 @@ class StatusFileTest : public ::testing::Test {
   }
 
   std::optional<HostSim> host;
-  test::TempFolder folder;
+  testing::TempFolder folder;
   std::ostringstream output;
   FtpTimeouts timeouts;
   JobLimits limits;
@@ -142,7 +142,7 @@ TEST_F(StatusFileTest, BulkJobStepsOncePerElementAndEndsWell) {
 
 TEST_F(StatusFileTest, SendsCountAsSteps) {
   startHost();
-  test::writeBytes(folder / "NEW.txt", "NEW LINE\r\n");
+  testing::writeBytes(folder / "NEW.txt", "NEW LINE\r\n");
   const auto records = job(header() + "\nSEND " + p("NEW.txt") + " PRJ*SRC.NEW\nbye");
   ASSERT_EQ(records.size(), 2u) << output.str();
   EXPECT_EQ(records[0], step(1, 1, "PRJ*SRC.NEW"));
@@ -198,7 +198,7 @@ TEST_F(StatusFileTest, ShortTransferReportedAsSuccessIsAFailureWhenTheSizeWasTol
     o.asciiSize = true;
     o.cutAfterBytes = 10;
   }));
-  test::writeBytes(folder / "M.txt", "old copy\r\n");
+  testing::writeBytes(folder / "M.txt", "old copy\r\n");
   const auto records = job(header() + "\nRECV PRJ*SRC.MAIN/R1 " + p("M.txt") + "\nbye");
   const std::size_t whole = withCrLf(host->readElement("PRJ*SRC", "MAIN.R1_SYM")).size();
   expectEnd(

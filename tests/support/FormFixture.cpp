@@ -1,4 +1,4 @@
-#include "FormFixture.h"
+#include "support/FormFixture.h"
 
 #include <atomic>
 #include <filesystem>
@@ -11,25 +11,6 @@
 namespace morvanta::testing {
 
 namespace fs = std::filesystem;
-
-TempFolder::TempFolder() {
-  static std::atomic<int> counter{0};
-  auto base =
-      fs::temp_directory_path() /
-      ("morvanta-test-" + std::to_string(std::random_device{}()) + "-" + std::to_string(counter++));
-  fs::remove_all(base);
-  fs::create_directories(base);
-  path_ = base.u16string();
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  fs::remove_all(fs::path(path_), ignored);
-}
-
-std::u16string TempFolder::file(const std::u16string& name) const {
-  return platform::joinPath(path_, name);
-}
 
 FormFixture::FormFixture() : form(std::make_unique<MainForm>(factory, desktop, folder.path())) {}
 

@@ -11,23 +11,10 @@
 
 #include "app/MainForm.h"
 #include "forms/ControlFactory.h"
-#include "forms/RecordingDesktop.h"
+#include "support/RecordingDesktop.h"
+#include "support/TestFiles.h"
 
 namespace morvanta::testing {
-
-// A unique empty folder, removed with everything in it on destruction.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::u16string& path() const { return path_; }
-  std::u16string file(const std::u16string& name) const;
-
- private:
-  std::u16string path_;
-};
 
 class FormFixture : public ::testing::Test {
  protected:

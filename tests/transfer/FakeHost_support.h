@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/RecordingDesktop.h"
+#include "support/RecordingDesktop.h"
 
 namespace morvanta::testing {
 

@@ -1,4 +1,4 @@
-#include "forms/RecordingDesktop.h"
+#include "support/RecordingDesktop.h"
 
 #include "forms/StartFailure.h"
 

@@ -1,6 +1,7 @@
 #pragma once
 // A Desktop that records what a command asked for and answers from a
-// script, so tests run without a window, a clock or a user.
+// script, so tests run without a window, a clock or a user. A test double:
+// it lives with the tests, in the namespace of the interface it stands for.
 
 #include <cstdint>
 #include <deque>
