@@ -59,7 +59,7 @@ int runCommandLine(const std::vector<std::u16string>& args, std::ostream& out, s
   if (!session.load()) return kExitRefused;
   try {
     return dispatch(session, options);
-  } catch (const ProgramEnded&) {
+  } catch (const forms::ProgramEnded&) {
     return kExitRefused;
   }
 }

@@ -17,13 +17,6 @@
 
 namespace morvanta::cli {
 
-// Thrown by endProgram: the configuration could not be used.
-class ProgramEnded : public std::runtime_error {
- public:
-  explicit ProgramEnded(int status) : std::runtime_error("program ended"), status(status) {}
-  int status;
-};
-
 // Runs a batch file to its end and says how it ended.
 using JobLauncher = std::function<jobs::JobStatus(const std::u16string& batchPath)>;
 
@@ -66,7 +59,7 @@ class ConsoleDesktop : public forms::Desktop {
   std::optional<std::u16string> showSearchWindow(const std::u16string&) override {
     return std::nullopt;
   }
-  [[noreturn]] void endProgram(int status) override { throw ProgramEnded(status); }
+  [[noreturn]] void endProgram(int status) override { throw forms::ProgramEnded(status); }
 
  private:
   std::ostream& err_;

@@ -39,7 +39,7 @@ Session::Session(const std::u16string& programFolder, std::ostream& out, std::os
 bool Session::load() {
   try {
     form_->Form_Load();
-  } catch (const ProgramEnded&) {
+  } catch (const forms::ProgramEnded&) {
     return false;
   }
   desktop_.setSecret(form_->pub.ftpPassword);

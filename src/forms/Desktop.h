@@ -39,6 +39,16 @@ struct DiffView {
   std::vector<DiffLine> lines;
 };
 
+// What endProgram throws. Each program's main (and each test) catches it
+// and returns the status, so everything on the stack is destroyed on the
+// way out, the same way in the window, the command line and the tests. Not
+// a std::exception: a handler's catch of failures must not take it for one.
+class ProgramEnded {
+ public:
+  explicit ProgramEnded(int status) : status(status) {}
+  int status;
+};
+
 class Desktop {
  public:
   virtual ~Desktop() = default;
@@ -107,7 +117,7 @@ class Desktop {
   // Returns the text confirmed with Enter, or nothing when it was closed.
   virtual std::optional<std::u16string> showSearchWindow(const std::u16string& current) = 0;
 
-  // Ends the program at once with the exit status.
+  // Ends the program with the exit status by throwing ProgramEnded.
   [[noreturn]] virtual void endProgram(int status) = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "gui/MainWindow.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -188,6 +189,9 @@ void MainWindow::connectShared() {
 void MainWindow::forward(const std::function<void()>& handler) {
   try {
     handler();
+  } catch (const forms::ProgramEnded& end) {
+    // Unwound to here, the event loop ends and main returns the status.
+    QCoreApplication::exit(end.status);
   } catch (const std::exception& e) {
     desktop_.msgBox(kHandlerFailedMessage + platform::fromUtf8(e.what()));
   }

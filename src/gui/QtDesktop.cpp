@@ -172,7 +172,7 @@ std::optional<std::u16string> QtDesktop::showSearchWindow(const std::u16string& 
 void QtDesktop::endProgram(int status) {
   std::fflush(stdout);
   std::fflush(stderr);
-  std::exit(status);
+  throw forms::ProgramEnded(status);
 }
 
 }  // namespace morvanta::gui

@@ -72,11 +72,17 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  gui::MainWindow window(folder);
-  window.qtDesktop()->setUnattended(options.unattended());
-  window.show();
-  if (!options.tocFile.empty() || !options.screenshot.empty()) {
-    (new gui::DemoRun(window, options))->start();
+  // A program end before the event loop (a start-up failure) unwinds to
+  // here; one inside it ends the loop with its status.
+  try {
+    gui::MainWindow window(folder);
+    window.qtDesktop()->setUnattended(options.unattended());
+    window.show();
+    if (!options.tocFile.empty() || !options.screenshot.empty()) {
+      (new gui::DemoRun(window, options))->start();
+    }
+    return QApplication::exec();
+  } catch (const forms::ProgramEnded& end) {
+    return end.status;
   }
-  return QApplication::exec();
 }

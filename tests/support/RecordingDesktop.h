@@ -15,13 +15,6 @@
 
 namespace morvanta::forms {
 
-// Thrown by RecordingDesktop::endProgram so a test can see the program end.
-class ProgramEnded : public std::runtime_error {
- public:
-  explicit ProgramEnded(int status) : std::runtime_error("program ended"), status(status) {}
-  int status;
-};
-
 class RecordingDesktop : public Desktop {
  public:
   // Every message box, question and title, in the order shown.
