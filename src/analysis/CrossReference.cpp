@@ -2,8 +2,8 @@
 
 #include "app/MainForm.h"
 #include "app/ProgramFolder.h"
-#include "app/ShellText.h"
 #include "platform/Platform.h"
+#include "text/TextRules.h"
 #include "transfer/ElementSelection.h"
 
 namespace morvanta {
@@ -20,7 +20,7 @@ std::optional<std::u16string> crossReferencePage(const Module_pub& pub, const Cl
   for (const BulkRow& row : pub.bulkTable) {
     // The row the bulk receive of this file uses, as it chooses it.
     if (row.hostFile != file || row.func != u"RUNSTREAM") continue;
-    const std::u16string outf = app::trimBlanks(row.outf);
+    const std::u16string outf = text::trimBlanks(row.outf);
     if (outf.empty() || outf == u"NONE") return std::nullopt;
     std::u16string type;
     const std::u16string folder = platform::joinPath(app::resolveFolder(pub.appFolder, outf),
@@ -39,7 +39,7 @@ void openCrossReference(MainForm& form, int i) {
     return;
   }
   const std::u16string element = transfer::leadingField(form.txtHdl, entry);
-  const std::u16string file = app::upperAscii(app::trimBlanks(form.Text_2200file[pane]->text()));
+  const std::u16string file = text::upperAscii(text::trimBlanks(form.Text_2200file[pane]->text()));
   const auto page = crossReferencePage(form.pub, form.cls2200, file, element);
   if (!page) {
     form.desktop.msgBox(kNoCrossReferenceFolderMessage + file);

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "app/MainForm.h"
-#include "app/ShellText.h"
 #include "platform/Platform.h"
+#include "text/TextRules.h"
 
 namespace morvanta::analysis {
 
@@ -58,7 +58,7 @@ void analyseUse(MainForm& form) {
 
   pub.useCount = 0;
   for (const std::u16string& raw : lines) {
-    const std::u16string line = app::trimBlanks(app::upperAscii(raw)) + u" ";
+    const std::u16string line = text::trimBlanks(text::upperAscii(raw)) + u" ";
     if (line.starts_with(kUseWord)) storeUse(form, line);
   }
 }

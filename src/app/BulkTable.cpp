@@ -8,8 +8,8 @@
 #include "app/ProgramFolder.h"
 #include "app/SettingsFile.h"
 #include "app/ShellMessages.h"
-#include "app/ShellText.h"
 #include "platform/Platform.h"
+#include "text/TextRules.h"
 
 namespace morvanta::app {
 
@@ -22,10 +22,10 @@ constexpr std::int16_t kFirstFieldColumn = 15;
 // names Windows folders (with "\"); this system's own separator counts
 // as well.
 std::u16string withoutFinalSeparator(const std::u16string& folder) {
-  if (folder.ends_with(u'\\')) return trimBlanks(folder.substr(0, folder.size() - 1));
+  if (folder.ends_with(u'\\')) return text::trimBlanks(folder.substr(0, folder.size() - 1));
   const std::u16string& separator = platform::pathSeparator();
   if (!folder.ends_with(separator)) return folder;
-  return trimBlanks(folder.substr(0, folder.size() - separator.size()));
+  return text::trimBlanks(folder.substr(0, folder.size() - separator.size()));
 }
 
 // The table's folders are meant from the program folder, which the process
@@ -55,8 +55,8 @@ std::optional<BulkRow> parseBulkRow(const TxtHdl& txtHdl, const std::u16string& 
   }
   // A missing "," after any of the first four fields leaves field 4 empty.
   row.pcFolder = withoutFinalSeparator(row.pcFolder);
-  if (trimBlanks(row.pcFolder).empty()) return std::nullopt;
-  row.outf = withoutFinalSeparator(trimBlanks(row.outf));
+  if (text::trimBlanks(row.pcFolder).empty()) return std::nullopt;
+  row.outf = withoutFinalSeparator(text::trimBlanks(row.outf));
   return row;
 }
 

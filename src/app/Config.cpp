@@ -8,8 +8,8 @@
 #include "app/ProgramFolder.h"
 #include "app/SettingsFile.h"
 #include "app/ShellMessages.h"
-#include "app/ShellText.h"
 #include "platform/Platform.h"
+#include "text/TextRules.h"
 
 namespace morvanta::app {
 
@@ -30,7 +30,7 @@ void readPointerFile(MainForm& form) {
   } catch (const platform::FileError& e) {
     endWithMessage(form.desktop, withReason(kCannotReadMessage + pointerPath, e));
   }
-  const std::u16string folder = lines.empty() ? std::u16string() : trimBlanks(lines.front());
+  const std::u16string folder = lines.empty() ? std::u16string() : text::trimBlanks(lines.front());
   if (folder.empty()) endWithMessage(form.desktop, kEmptyPointerMessage + pointerPath);
   // The process keeps its own current directory, so a relative folder is
   // taken from the program folder, where the pointer file lies.
@@ -79,7 +79,7 @@ void applySetting(MainForm& form, const Setting& setting, const std::u16string& 
     pub.ftpSend = value;
   } else if (key == u"FTP-SEND-WORK-FILE") {
     // The host refuses to take sends into such files.
-    const std::u16string file = upperAscii(value);
+    const std::u16string file = text::upperAscii(value);
     if (file.find(u"XIS") != std::u16string::npos || file.find(u"AIS") != std::u16string::npos) {
       configError(form, kAisXisMessage, line);
     }
@@ -122,9 +122,9 @@ Setting parseSetting(const TxtHdl& txtHdl, const std::u16string& line) {
   std::int16_t pos = 1;
   Setting setting;
   try {
-    setting.key = upperAscii(trimBlanks(txtHdl.Text_pick(text, u"=", pos)));
+    setting.key = text::upperAscii(text::trimBlanks(txtHdl.Text_pick(text, u"=", pos)));
     if (setting.key.empty()) return setting;
-    setting.value = trimBlanks(txtHdl.Text_pick(text, u" .", pos));
+    setting.value = text::trimBlanks(txtHdl.Text_pick(text, u" .", pos));
   } catch (const std::overflow_error&) {
     // A line longer than a text position can count is no setting: ignored
     // like any other line without a usable key.

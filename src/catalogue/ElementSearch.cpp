@@ -1,19 +1,19 @@
 #include "catalogue/ElementSearch.h"
 
 #include "app/MainForm.h"
-#include "app/ShellText.h"
 #include "catalogue/TocRequest.h"
+#include "text/TextRules.h"
 
 namespace morvanta::catalogue {
 
 void searchElements(MainForm& form, int i) {
   const std::u16string file =
-      app::trimBlanks(form.Text_2200file[static_cast<std::size_t>(i)]->text());
+      text::trimBlanks(form.Text_2200file[static_cast<std::size_t>(i)]->text());
   if (file.empty()) return form.desktop.msgBox(kNoFileMessage);
   // The window opens empty each time; closing it without Enter keeps the
   // previous search text, which is then applied again.
   if (auto confirmed = form.desktop.showSearchWindow(u"")) {
-    form.pub.searchText = app::upperAscii(app::trimBlanks(*confirmed));
+    form.pub.searchText = text::upperAscii(text::trimBlanks(*confirmed));
   }
   load_toc_result(form, i, form.pub.searchText);
 }

@@ -2,10 +2,10 @@
 
 #include "app/JobOutcome.h"
 #include "app/MainForm.h"
-#include "app/ShellText.h"
 #include "catalogue/TocListing.h"
 #include "jobfiles/JobFiles.h"
 #include "platform/Platform.h"
+#include "text/TextRules.h"
 
 namespace morvanta::catalogue {
 
@@ -40,7 +40,7 @@ void requestToc(MainForm& form, int i) {
     return app::cancelJob(form, running->id);
   }
   forms::TextBox& fileBox = *form.Text_2200file[pane(i)];
-  const std::u16string file = app::trimBlanks(fileBox.text());
+  const std::u16string file = text::trimBlanks(fileBox.text());
   fileBox.setText(file);
   if (file.empty()) return form.desktop.msgBox(kNoFileMessage);
   if (file.find(u'*') == std::u16string::npos) return form.desktop.msgBox(kNoAsteriskMessage);

@@ -4,12 +4,12 @@
 #include <algorithm>
 
 #include "app/MainForm.h"
-#include "app/ShellText.h"
 #include "catalogue/TocListing.h"
 #include "catalogue/TocRequest.h"
 #include "cli/Commands.h"
 #include "cli/Session.h"
 #include "platform/Platform.h"
+#include "text/TextRules.h"
 #include "transfer/BulkPlan.h"
 #include "transfer/BulkReceive.h"
 
@@ -86,7 +86,7 @@ int printPlan(Session& session, const BulkRow& row) {
 int runBulk(Session& session, const CliOptions& options) {
   MainForm& form = session.form();
   ConsoleDesktop& desktop = session.desktop();
-  const std::u16string file = app::upperAscii(app::trimBlanks(options.operands[0]));
+  const std::u16string file = text::upperAscii(text::trimBlanks(options.operands[0]));
   // Without a row there is nothing to bring up to date: say so before
   // asking the host for anything.
   const std::optional<BulkRow> row = runstreamRow(form.pub, file);

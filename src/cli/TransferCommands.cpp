@@ -6,10 +6,10 @@
 
 #include "app/MainForm.h"
 #include "app/ProgramFolder.h"
-#include "app/ShellText.h"
 #include "cli/Commands.h"
 #include "cli/Session.h"
 #include "platform/Platform.h"
+#include "text/TextRules.h"
 #include "transfer/ReceiveJobRun.h"
 #include "transfer/SendElement.h"
 
@@ -41,7 +41,7 @@ struct ElementName {
 
 // "qual*file.elt[/ver]" upper-cased, as the typed receive reads it.
 std::optional<ElementName> splitElementName(const std::u16string& text) {
-  const std::u16string name = app::upperAscii(app::trimBlanks(text));
+  const std::u16string name = text::upperAscii(text::trimBlanks(text));
   const auto period = name.find(u'.');
   if (period == std::u16string::npos || period + 1 == name.size()) return std::nullopt;
   ElementName parts{name.substr(0, period), name.substr(period + 1)};

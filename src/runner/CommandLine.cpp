@@ -38,11 +38,7 @@ std::vector<std::u16string> wordTexts(const std::vector<Word>& words) {
 }
 
 std::u16string trimBlanks(const std::u16string& text) {
-  std::size_t first = 0;
-  while (first < text.size() && isBlank(text[first])) ++first;
-  std::size_t last = text.size();
-  while (last > first && isBlank(text[last - 1])) --last;
-  return text.substr(first, last - first);
+  return text::trimBlanks(text, u" \t");
 }
 
 std::u16string unquote(const std::u16string& text) {
@@ -50,14 +46,6 @@ std::u16string unquote(const std::u16string& text) {
     return text.substr(1, text.size() - 2);
   }
   return text;
-}
-
-std::u16string upperAscii(const std::u16string& text) {
-  std::u16string upper = text;
-  for (auto& c : upper) {
-    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
-  }
-  return upper;
 }
 
 bool equalsIgnoringCase(const std::u16string& a, const std::u16string& b) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "text/TextRules.h"
+
 namespace morvanta::runner {
 
 struct Word {
@@ -24,7 +26,7 @@ std::u16string trimBlanks(const std::u16string& text);
 // Removes one pair of double quotes around the whole text, if there is one.
 std::u16string unquote(const std::u16string& text);
 // ASCII upper case; every other character stays.
-std::u16string upperAscii(const std::u16string& text);
+using text::upperAscii;
 bool equalsIgnoringCase(const std::u16string& a, const std::u16string& b);
 
 // Lines are written with unquoted paths that may hold blanks. When the raw

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/ShellText.h"
+#include "text/TextRules.h"
 
 namespace morvanta::transfer {
 
@@ -40,7 +40,7 @@ BulkPlan planBulkReceive(const TxtHdl& txtHdl, const std::vector<std::u16string>
                          const PcFolderIndex& folder, const ModifiedTimeOf& modifiedTimeOf) {
   BulkPlan plan;
   for (const std::u16string& line : phasedLines) {
-    const std::u16string trimmed = app::trimBlanks(line);
+    const std::u16string trimmed = text::trimBlanks(line);
     if (trimmed.empty()) continue;
     std::optional<BulkCandidate> candidate = bulkCandidate(txtHdl, line);
     if (!candidate) {

@@ -7,11 +7,11 @@
 
 #include "app/BulkTable.h"
 #include "app/MainForm.h"
-#include "app/ShellText.h"
 #include "catalogue/TocListing.h"
 #include "catalogue/TocRequest.h"
 #include "jobfiles/JobFiles.h"
 #include "platform/Platform.h"
+#include "text/TextRules.h"
 #include "transfer/BaselineOnReceive.h"
 #include "transfer/BulkPlan.h"
 #include "transfer/BulkSelection.h"
@@ -122,15 +122,15 @@ std::function<void(MainForm&, const jobs::Job&)> bulkBaseline(
 
 void bulkReceiveSettings(MainForm& form, int i) {
   forms::TextBox& fileBox = *form.Text_2200file[pane(i)];
-  if (app::trimBlanks(fileBox.text()).empty()) return form.desktop.msgBox(kNoFileNameMessage);
+  if (text::trimBlanks(fileBox.text()).empty()) return form.desktop.msgBox(kNoFileNameMessage);
   app::loadBulkTable(form);
-  fileBox.setText(app::upperAscii(fileBox.text()));
+  fileBox.setText(text::upperAscii(fileBox.text()));
 }
 
 void bulkReceive(MainForm& form, int i) {
   Module_pub& pub = form.pub;
   forms::TextBox& fileBox = *form.Text_2200file[pane(i)];
-  const std::u16string file = app::upperAscii(fileBox.text());
+  const std::u16string file = text::upperAscii(fileBox.text());
   fileBox.setText(file);
 
   const BulkRow* found = findRunstreamRow(pub, file);

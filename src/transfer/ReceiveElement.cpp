@@ -1,8 +1,8 @@
 #include "transfer/ReceiveElement.h"
 
 #include "app/MainForm.h"
-#include "app/ShellText.h"
 #include "catalogue/TocRequest.h"
+#include "text/TextRules.h"
 #include "transfer/BaselineOnReceive.h"
 #include "transfer/ElementSelection.h"
 #include "transfer/ReceiveJobRun.h"
@@ -11,7 +11,7 @@ namespace morvanta::transfer {
 
 void receiveElement(MainForm& form, int i) {
   const auto pane = static_cast<std::size_t>(i);
-  const std::u16string file = app::trimBlanks(form.Text_2200file[pane]->text());
+  const std::u16string file = text::trimBlanks(form.Text_2200file[pane]->text());
   if (file.empty()) return form.desktop.msgBox(catalogue::kNoFileMessage);
   const std::u16string address = form.get_host_address(form.Combo_host[pane]->text());
   if (address.empty()) return form.desktop.msgBox(catalogue::kNoHostMessage);

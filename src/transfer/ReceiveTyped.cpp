@@ -2,8 +2,8 @@
 #include "transfer/BaselineOnReceive.h"
 
 #include "app/MainForm.h"
-#include "app/ShellText.h"
 #include "catalogue/TocRequest.h"
+#include "text/TextRules.h"
 #include "transfer/PcNameCheck.h"
 #include "transfer/ReceiveJobRun.h"
 #include "u2200/PcNameRule.h"
@@ -36,7 +36,7 @@ std::u16string lookUpUse(const MainForm& form, const std::u16string& useName) {
 }
 
 void receiveTyped(MainForm& form) {
-  const std::u16string text = app::upperAscii(app::trimBlanks(form.Text_file_elt->text()));
+  const std::u16string text = text::upperAscii(text::trimBlanks(form.Text_file_elt->text()));
   if (text.empty()) return form.desktop.msgBox(kNoFileEltMessage);
   if (text.find(u'.') == std::u16string::npos) return form.desktop.msgBox(kNoPeriodMessage);
   // "PRJ*SRC." and "PRJ*SRC. MAIN" alike name no element: the element part

@@ -1,10 +1,10 @@
 #include "transfer/SendElement.h"
 
 #include "app/MainForm.h"
-#include "app/ShellText.h"
 #include "catalogue/TocRequest.h"
 #include "jobfiles/JobFiles.h"
 #include "platform/Platform.h"
+#include "text/TextRules.h"
 #include "transfer/ElementSelection.h"
 #include "transfer/PcNameCheck.h"
 #include "transfer/SendGuard.h"
@@ -51,7 +51,7 @@ bool makeUploadCopy(MainForm& form, const SendJob& job) {
 
 void sendElement(MainForm& form, int i) {
   const auto pane = static_cast<std::size_t>(i);
-  const std::u16string file = app::trimBlanks(form.Text_2200file[pane]->text());
+  const std::u16string file = text::trimBlanks(form.Text_2200file[pane]->text());
   if (file.empty()) return form.desktop.msgBox(catalogue::kNoFileMessage);
   const std::u16string address = form.get_host_address(form.Combo_host[pane]->text());
   if (address.empty()) return form.desktop.msgBox(catalogue::kNoHostMessage);

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "text/TextRules.h"
+
 #include "xref/Element.h"
 
 namespace morvanta::xref {
@@ -26,8 +28,7 @@ ScannedElement scanPlus(std::vector<std::u16string> lines);
 
 // --- helpers the scanners share ---------------------------------------------
 
-std::u16string upperAscii(std::u16string text);
-std::u16string trimmed(const std::u16string& text);
+using text::upperAscii;
 // Column (0-based) of `word` in `line` at or after `from` where it stands
 // as a whole name (no letter, digit, "-", "_" or "$" on either side);
 // npos when there is none.

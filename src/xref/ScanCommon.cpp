@@ -5,19 +5,6 @@
 
 namespace morvanta::xref {
 
-std::u16string upperAscii(std::u16string text) {
-  for (auto& c : text) {
-    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
-  }
-  return text;
-}
-
-std::u16string trimmed(const std::u16string& text) {
-  const auto first = text.find_first_not_of(u' ');
-  if (first == std::u16string::npos) return {};
-  return text.substr(first, text.find_last_not_of(u' ') - first + 1);
-}
-
 namespace {
 bool nameChar(char16_t c) {
   return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') ||
@@ -88,7 +75,7 @@ Kind detectKind(const std::u16string& func, const std::vector<std::u16string>& l
   int cobol = 0, skel = 0, plus = 0, masm = 0;
   for (const auto& raw : lines) {
     const std::u16string line = upperAscii(raw);
-    const std::u16string text = trimmed(line);
+    const std::u16string text = text::trimBlanks(line);
     if (text.empty()) continue;
     if (!seenFirst) {
       seenFirst = true;

@@ -66,7 +66,7 @@ ScannedElement scanMasm(std::vector<std::u16string> lines) {
       if (const std::u16string entry = cls.MSM_get_DOLLexport_name(copy);
           !entry.empty() && defined.insert(entry).second) {
         // The entry point is declared by the label of the $EXPORT line, if any.
-        const std::u16string label = trimmed(line.substr(0, line.find(u' ')));
+        const std::u16string label = text::trimBlanks(line.substr(0, line.find(u' ')));
         out.definitions.push_back({entry, labels.count(label) > 0 ? label : entry});
       }
 

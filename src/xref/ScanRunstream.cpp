@@ -37,10 +37,10 @@ std::size_t operandsStart(const std::u16string& line) {
 // qualifier, or a @USE name; a plain file name takes the qualifier.
 std::u16string fileOf(const RunstreamState& state, const std::u16string& qual,
                       const std::u16string& pika, const std::u16string& name) {
-  const std::u16string file = upperAscii(trimmed(name));
+  const std::u16string file = upperAscii(text::trimBlanks(name));
   if (file.empty() || file == u"TPF$") return {};
   if (!pika.empty()) {
-    const std::u16string q = upperAscii(trimmed(qual));
+    const std::u16string q = upperAscii(text::trimBlanks(qual));
     return (q.empty() ? state.qualifier : q) + u"*" + file;
   }
   if (auto use = state.uses.find(file); use != state.uses.end()) return use->second;
@@ -58,7 +58,7 @@ std::u16string fileOfName(const Class2200& cls, const RunstreamState& state,
 void addElementLink(ScannedElement& out, std::size_t n, const std::u16string& operand,
                     std::size_t from, const std::u16string& relation, const std::u16string& file,
                     const std::u16string& element) {
-  const std::u16string elt = upperAscii(trimmed(element));
+  const std::u16string elt = upperAscii(text::trimBlanks(element));
   if (file.empty() || elt.empty() || operand.empty()) return;
   const std::size_t at = out.lines[n].find(operand, from);
   if (at == std::u16string::npos) return;
@@ -86,11 +86,11 @@ void scanStatement(const Class2200& cls, RunstreamState& state, ScannedElement& 
   if (statement == u"RUN") {
     std::u16string runId, project;
     cls.TANKA_RUN_PHASE(text, runId, project);
-    out.summary = u"@RUN " + trimmed(runId);
+    out.summary = u"@RUN " + text::trimBlanks(runId);
     // The run's project is the implied qualifier until a @QUAL.
-    if (!trimmed(project).empty()) state.qualifier = upperAscii(trimmed(project));
+    if (!text::trimBlanks(project).empty()) state.qualifier = upperAscii(text::trimBlanks(project));
   } else if (statement == u"QUAL") {
-    const std::u16string qual = upperAscii(trimmed(cls.TANKA_QUAL_PHASE(text)));
+    const std::u16string qual = upperAscii(text::trimBlanks(cls.TANKA_QUAL_PHASE(text)));
     if (!qual.empty()) state.qualifier = qual;
   } else if (statement == u"USE") {
     std::u16string left, right;

@@ -35,7 +35,7 @@ ScannedElement scanSkel(std::vector<std::u16string> lines) {
       std::int16_t found = 0;
       std::u16string name = cls.SKEL_get_call_DEFINE_name(line, found);
       const bool local = !name.empty();
-      if (!local) name = trimmed(line.substr(process + 9));
+      if (!local) name = text::trimBlanks(line.substr(process + 9));
       name = name.substr(0, name.find(u' '));
       const std::size_t at = findName(line, name, process + 9);
       if (name.empty() || at == std::u16string::npos) continue;

@@ -167,7 +167,7 @@ XrefResult runXref(const XrefRequest& request, const std::u16string& programFold
   // The job's OUTF comes from updatehtm.ini and is read as the window reads
   // its names; a person's --out from where they stand.
   result.outf = app::resolveFolder(request.fromBulkJob ? programFolder : platform::currentFolder(),
-                                   trimmed(request.outf));
+                                   text::trimBlanks(request.outf));
   const std::vector<BulkRow> rows = projectRows(programFolder, request.project);
   const std::vector<Input> inputs = inputsOf(request, rows);
 
