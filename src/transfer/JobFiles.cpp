@@ -290,11 +290,9 @@ bool writeBulkJob(MainForm& form, const BulkJob& job) {
 }
 
 bool writeOwnJobPair(MainForm& form, const std::vector<JobValue>& values,
-                     const std::u16string& batchName, const std::u16string& scriptName,
-                     const JobPair& pair) {
-  // The check, restore and read-back jobs name only files under FTPWK that
-  // are made from names the send has already accepted.
-  return writePair(form, values, {}, workFolder(form), batchName, scriptName, pair);
+                     const std::vector<JobPath>& paths, const std::u16string& batchName,
+                     const std::u16string& scriptName, const JobPair& pair) {
+  return writePair(form, values, paths, workFolder(form), batchName, scriptName, pair);
 }
 
 std::vector<std::u16string> scriptHeaderLines(const Module_pub& pub,
