@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "app/JobOutcome.h"
+#include "app/LoginPassword.h"
 #include "app/MainForm.h"
 #include "platform/Platform.h"
 #include "transfer/JobValueCheck.h"
@@ -187,6 +188,7 @@ JobPair bulkJobLines(const Module_pub& pub, const Class2200& cls2200, const std:
 // --- Writers -----------------------------------------------------------------
 
 bool writeTocJob(MainForm& form, const TocJob& job) {
+  if (!app::preparePassword(form, job.address)) return false;
   const std::u16string work = workFolder(form);
   std::vector<JobValue> values;
   addLoginValues(values, form.pub, job.address);
@@ -208,6 +210,7 @@ bool writeTocJob(MainForm& form, const TocJob& job) {
 }
 
 bool writeReceiveJob(MainForm& form, const ReceiveJob& job) {
+  if (!app::preparePassword(form, job.address)) return false;
   const Module_pub& pub = form.pub;
   const std::u16string work = workFolder(form);
   std::vector<JobValue> values;
@@ -234,6 +237,7 @@ bool writeReceiveJob(MainForm& form, const ReceiveJob& job) {
 }
 
 bool writeSendJob(MainForm& form, const SendJob& job) {
+  if (!app::preparePassword(form, job.address)) return false;
   const Module_pub& pub = form.pub;
   const std::u16string work = workFolder(form);
   const bool convert = toUnisysConfigured(pub);
@@ -259,6 +263,7 @@ bool writeSendJob(MainForm& form, const SendJob& job) {
 }
 
 bool writeBulkJob(MainForm& form, const BulkJob& job) {
+  if (!app::preparePassword(form, job.address)) return false;
   const Module_pub& pub = form.pub;
   const std::u16string work = workFolder(form);
   const bool convert = toSjisConfigured(pub);

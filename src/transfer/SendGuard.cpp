@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/JobOutcome.h"
+#include "app/LoginPassword.h"
 #include "app/MainForm.h"
 #include "platform/Platform.h"
 #include "transfer/Baseline.h"
@@ -79,6 +80,7 @@ std::vector<JobPath> hostCopyPaths(const SendPlan& plan) {
 // --- Jobs ----------------------------------------------------------------------
 
 bool writeCheckJob(MainForm& form, const SendPlan& plan) {
+  if (!app::preparePassword(form, plan.job.address)) return false;
   const Module_pub& pub = form.pub;
   const std::u16string work = form.FOLDER_NAME(u"WK", u"");
   const std::u16string listing = joinPath(work, kCheckListing);
@@ -117,6 +119,7 @@ bool writeCheckJob(MainForm& form, const SendPlan& plan) {
 }
 
 bool writeListingJob(MainForm& form, const SendPlan& plan) {
+  if (!app::preparePassword(form, plan.job.address)) return false;
   const std::u16string work = form.FOLDER_NAME(u"WK", u"");
   const std::u16string listing = joinPath(work, kSentListing);
   std::vector<JobValue> values;
@@ -141,6 +144,7 @@ bool writeListingJob(MainForm& form, const SendPlan& plan) {
 }
 
 bool writeRestoreJob(MainForm& form, const SendPlan& plan) {
+  if (!app::preparePassword(form, plan.job.address)) return false;
   const std::u16string work = form.FOLDER_NAME(u"WK", u"");
   std::vector<JobValue> values;
   addLogin(values, form.pub, plan.job.address);
