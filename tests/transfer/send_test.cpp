@@ -169,5 +169,21 @@ TEST_F(SendTest, TargetWhoseBackupFolderLeavesTheWorkFolderIsRefused) {
   EXPECT_FALSE(platform::folderExists(workFile(u"BACKUP")));
 }
 
+// The check before a send is a job like any other: a login the Windows FTP
+// client would run as a command is refused before its script is written.
+TEST_F(SendTest, CheckJobRefusesALoginStartingWithAnExclamationMark) {
+  for (const bool user : {false, true}) {
+    desktop.messages.clear();
+    form->pub.ftpUserId = user ? u"!whoami" : u"USER1";
+    form->pub.ftpPassword = user ? u"SECRET1" : u" !del x";
+    form->List_send_DblClick(0);
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0], std::u16string(kUnsafeValueMessage) +
+                                       (user ? u"FTP-USERID" : u"FTP-PASSWORD") + u" (!)");
+    EXPECT_FALSE(platform::fileExists(workFile(u"CHECK.TXT")));
+    EXPECT_TRUE(desktop.startedBatches.empty());
+  }
+}
+
 }  // namespace
 }  // namespace morvanta::transfer
