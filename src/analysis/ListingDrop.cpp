@@ -59,6 +59,44 @@ bool acceptableElement(const std::u16string& element) {
   return naming::isReceivableElement(element.substr(0, open));
 }
 
+// Reads one prepared line into the listing; false when a bad header ends
+// the reading.
+bool readLine(const TxtHdl& txtHdl, std::u16string line, PrintedListing& listing) {
+  std::int16_t pos = 1;
+  const std::u16string first = txtHdl.Field_get(line, pos);
+  if (isHeader(first)) {
+    listing.qualFile = txtHdl.Text_pick(line, u".", pos);
+    if (listing.qualFile.empty()) {
+      listing.message = kBadQualFileMessage;
+      return false;
+    }
+    return true;
+  }
+  if (listing.qualFile.empty()) return true;  // lines before the first header
+  std::u16string element = elementOf(txtHdl, std::move(line));
+  if (element.empty()) return true;
+  // Such a name could never be received into its folder.
+  if (!acceptableElement(element)) {
+    ++listing.refused;
+    return true;
+  }
+  listing.elements.push_back(std::move(element));
+  return true;
+}
+
+// One notice for all the lines a drop skipped, "" when none was.
+std::u16string skippedNotice(const PrintedListing& listing) {
+  std::u16string notice;
+  const auto add = [&notice](const char16_t* message, std::size_t count) {
+    if (count == 0) return;
+    if (!notice.empty()) notice += u"\n";
+    notice += message + platform::fromUtf8(std::to_string(count));
+  };
+  add(kUnsafeDroppedRowsMessage, listing.refused);
+  add(kLongDroppedRowsMessage, listing.tooLong);
+  return notice;
+}
+
 void tellBadListing(MainForm& form, const std::u16string& message) {
   form.desktop.msgBox(message);
   form.desktop.msgBox(kListingHowToMessage);
@@ -71,25 +109,17 @@ PrintedListing readPrintedListing(const TxtHdl& txtHdl, const std::vector<std::u
   for (const std::u16string& raw : lines) {
     std::u16string line = app::trimBlanks(raw);
     if (line.empty()) continue;
+    if (line.size() >= kLongestListingLine) {
+      ++listing.tooLong;
+      continue;
+    }
     // Field_get does not return a one-character field that ends the text.
     line = app::upperAscii(std::move(line)) + u" ";
-    std::int16_t pos = 1;
-    const std::u16string first = txtHdl.Field_get(line, pos);
-    if (isHeader(first)) {
-      listing.qualFile = txtHdl.Text_pick(line, u".", pos);
-      if (listing.qualFile.empty()) {
-        listing.message = kBadQualFileMessage;
-        return listing;
-      }
-    } else if (!listing.qualFile.empty()) {
-      std::u16string element = elementOf(txtHdl, std::move(line));
-      if (element.empty()) continue;
-      // Such a name could never be received into its folder.
-      if (!acceptableElement(element)) {
-        ++listing.refused;
-        continue;
-      }
-      listing.elements.push_back(std::move(element));
+    try {
+      if (!readLine(txtHdl, line, listing)) return listing;
+    } catch (const std::overflow_error&) {
+      // Whatever else a position cannot count through is skipped the same way.
+      ++listing.tooLong;
     }
   }
   return listing;
@@ -100,26 +130,22 @@ void dropListing(MainForm& form, int i, const std::vector<std::u16string>& files
   const std::u16string& path = files.front();
   showDroppedPath(*form.List_2200file[pane(i)], path);
 
-  // Anything can be dropped: a folder, a file that cannot be read, or one
-  // whose lines are too long to count in leaves the pane as it was.
+  // Anything can be dropped: a folder or a file that cannot be read leaves
+  // the pane as it was.
   if (!platform::fileExists(path)) return tellBadListing(form, kListingUnreadableMessage + path);
   PrintedListing listing;
   try {
     listing = readPrintedListing(form.txtHdl, platform::readTextLines(path));
   } catch (const platform::FileError& e) {
     return tellBadListing(form, app::withReason(kListingUnreadableMessage + path, e));
-  } catch (const std::overflow_error&) {
-    return tellBadListing(form, kListingUnreadableMessage + path);
   }
 
   forms::ListBox& elements = *form.List_elt[pane(i)];
   form.pub.listingQualFile = listing.qualFile;
   elements.clear();
   for (const std::u16string& element : listing.elements) elements.addItem(element);
-  if (listing.refused > 0) {
-    form.desktop.msgBox(kUnsafeDroppedRowsMessage +
-                        platform::fromUtf8(std::to_string(listing.refused)));
-  }
+  const std::u16string skipped = skippedNotice(listing);
+  if (!skipped.empty()) form.desktop.msgBox(skipped);
 
   if (!listing.message.empty()) return tellBadListing(form, listing.message);
   form.Text_2200file[pane(i)]->setText(form.pub.listingQualFile);

@@ -75,6 +75,8 @@ void applySetting(MainForm& form, const Setting& setting, const std::u16string& 
     pub.ftpUserId = value;
   } else if (key == u"FTP-PASSWORD") {
     pub.ftpPassword = value;
+  } else if (key == u"FTP-PASSWORD-KEYRING") {
+    pub.passwordInKeyring = text::upperAscii(value) == u"YES";
   } else if (key == u"FTP-SEND") {
     pub.ftpSend = value;
   } else if (key == u"FTP-SEND-WORK-FILE") {

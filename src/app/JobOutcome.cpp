@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/LoginPassword.h"
 #include "app/MainForm.h"
 
 namespace morvanta::app {
@@ -68,6 +69,7 @@ void followJobs(MainForm& form) {
     if (found == nullptr) continue;
     // A copy: the action may start jobs, and the queue may forget old ones.
     const jobs::Job job = *found;
+    forgetRefusedPasswords(form, job);
     const auto action = form.jobEndActions.find(id);
     if (action == form.jobEndActions.end()) {
       tellJobEnd(form, job);

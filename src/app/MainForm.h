@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/DesktopJobHost.h"
+#include "app/LoginPassword.h"
 #include "app/Module_pub.h"
 #include "forms/ControlFactory.h"
 #include "forms/Controls.h"
@@ -103,6 +104,9 @@ class MainForm {
   // (app::tellJobEnd): recording a baseline, the send after its check.
   using JobEndAction = std::function<void(MainForm&, const jobs::Job&)>;
   std::map<int, JobEndAction> jobEndActions;
+  // The FTP passwords of this run when they come from the keyring or the
+  // user (app/LoginPassword.h).
+  app::SessionPasswords sessionPasswords;
 
   // --- Shared state and services -------------------------------------------
   Module_pub pub;

@@ -36,7 +36,11 @@ struct Module_pub {
   std::array<std::u16string, 11> hostAddresses;
 
   std::u16string ftpUserId;
+  // The password of the script being written: FTP-PASSWORD as written, or,
+  // with FTP-PASSWORD-KEYRING=YES, the one of the job's host from the
+  // keyring or the user (app/LoginPassword.h).
   std::u16string ftpPassword;
+  bool passwordInKeyring = false;
   std::u16string ftpSend;
   std::u16string ftpSendWorkFile;
   std::u16string textEditor;

@@ -28,6 +28,19 @@ void ConsoleDesktop::tell(const std::u16string& text) {
   err_ << "morvanta-cli: " << platform::toUtf8(hideSecret(text, secret_)) << std::endl;
 }
 
+std::optional<forms::PasswordReply> ConsoleDesktop::askPassword(
+    const forms::PasswordRequest& request) {
+  const std::u16string password = platform::environment(kPasswordVariable);
+  if (password.empty()) {
+    tell(u"FTP-PASSWORD-KEYRING=YES: the command line does not read the keyring; set " +
+         std::u16string(kPasswordVariable) + u" to the password of " + request.user + u" on " +
+         request.host);
+    return std::nullopt;
+  }
+  secret_ = password;
+  return forms::PasswordReply{password, false};
+}
+
 void ConsoleDesktop::msgBox(const std::u16string& text) {
   messages_.push_back(text);
   tell(text);

@@ -20,6 +20,10 @@ namespace morvanta::cli {
 // Runs a batch file to its end and says how it ended.
 using JobLauncher = std::function<jobs::JobStatus(const std::u16string& batchPath)>;
 
+// Where the command line takes the password from when it is kept out of
+// the configuration file.
+inline constexpr char16_t kPasswordVariable[] = u"MORVANTA_FTP_PASSWORD";
+
 class ConsoleDesktop : public forms::Desktop {
  public:
   ConsoleDesktop(std::ostream& err, JobLauncher launcher);
@@ -56,6 +60,10 @@ class ConsoleDesktop : public forms::Desktop {
   void startBatch(const std::u16string& batchPath) override;
   void pause50ms() override {}
   platform::DateTime now() override;
+  // The command line cannot reach the keyring: with FTP-PASSWORD-KEYRING=YES
+  // the password comes from the environment variable MORVANTA_FTP_PASSWORD,
+  // and without it the command is refused with a line saying so.
+  std::optional<forms::PasswordReply> askPassword(const forms::PasswordRequest& request) override;
   std::optional<std::u16string> showSearchWindow(const std::u16string&) override {
     return std::nullopt;
   }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "forms/PasswordStore.h"
 #include "platform/Platform.h"
 
 namespace morvanta::forms {
@@ -108,6 +109,16 @@ class Desktop {
     (void)action;
     notify(text);
   }
+
+  // Asks for the FTP password of a host (masked input, with the choice of
+  // keeping it in the keyring). Nothing when the user cancels or the
+  // desktop cannot ask.
+  virtual std::optional<PasswordReply> askPassword(const PasswordRequest& request) {
+    (void)request;
+    return std::nullopt;
+  }
+  // The keyring of this desktop, or nullptr when it has none.
+  virtual PasswordStore* passwordStore() { return nullptr; }
 
   // Lets the window breathe for 50 ms (the TOC poll does it every tick).
   virtual void pause50ms() = 0;

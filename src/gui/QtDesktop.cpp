@@ -13,6 +13,7 @@
 
 #include "forms/StartFailure.h"
 #include "gui/DetailsQuestion.h"
+#include "gui/PasswordDialog.h"
 #include "gui/QtControls.h"
 #include "gui/SearchWindow.h"
 #include "gui/SendQuestion.h"
@@ -150,6 +151,20 @@ void QtDesktop::notifyWithAction(const std::u16string& text, const std::u16strin
 }
 
 // The window keeps answering while it waits.
+std::optional<forms::PasswordReply> QtDesktop::askPassword(const forms::PasswordRequest& request) {
+  if (unattended_) {
+    tell("question (Cancel)", u"FTP password of " + request.user + u" on " + request.host);
+    return std::nullopt;
+  }
+  PasswordDialog dialog(owner_, request, true);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.reply();
+}
+
+forms::PasswordStore* QtDesktop::passwordStore() {
+  return unattended_ ? nullptr : &keychain_;
+}
+
 void QtDesktop::pause50ms() {
   QEventLoop loop;
   QTimer::singleShot(50, &loop, &QEventLoop::quit);

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "forms/Desktop.h"
+#include "gui/KeychainStore.h"
 
 namespace morvanta::gui {
 
@@ -46,6 +47,10 @@ class QtDesktop : public forms::Desktop {
   void showDiff(const forms::DiffView& view) override;
   void notifyWithAction(const std::u16string& text, const std::u16string& actionCaption,
                         std::function<void()> action) override;
+  // The password question (PasswordDialog) and the system's keyring; an
+  // unattended run asks nothing and reads no keyring.
+  std::optional<forms::PasswordReply> askPassword(const forms::PasswordRequest& request) override;
+  forms::PasswordStore* passwordStore() override;
   void pause50ms() override;
   platform::DateTime now() override;
   std::optional<std::u16string> showSearchWindow(const std::u16string& current) override;
@@ -57,6 +62,7 @@ class QtDesktop : public forms::Desktop {
   QPointer<QWidget> owner_;
   bool unattended_ = false;
   std::function<void(const std::u16string&)> noticeSink_;
+  KeychainStore keychain_;
 };
 
 }  // namespace morvanta::gui

@@ -3,8 +3,9 @@
 #include <optional>
 
 #include "app/JobOutcome.h"
+#include "app/LoginPassword.h"
 #include "app/MainForm.h"
-#include "jobfiles/JobValueCheck.h"
+#include "app/JobValueCheck.h"
 #include "platform/Platform.h"
 
 namespace morvanta::transfer {
@@ -187,6 +188,7 @@ JobPair bulkJobLines(const Module_pub& pub, const Class2200& cls2200, const std:
 // --- Writers -----------------------------------------------------------------
 
 bool writeTocJob(MainForm& form, const TocJob& job) {
+  if (!app::preparePassword(form, job.address)) return false;
   const std::u16string work = workFolder(form);
   std::vector<JobValue> values;
   addLoginValues(values, form.pub, job.address);
@@ -208,6 +210,7 @@ bool writeTocJob(MainForm& form, const TocJob& job) {
 }
 
 bool writeReceiveJob(MainForm& form, const ReceiveJob& job) {
+  if (!app::preparePassword(form, job.address)) return false;
   const Module_pub& pub = form.pub;
   const std::u16string work = workFolder(form);
   std::vector<JobValue> values;
@@ -234,6 +237,7 @@ bool writeReceiveJob(MainForm& form, const ReceiveJob& job) {
 }
 
 bool writeSendJob(MainForm& form, const SendJob& job) {
+  if (!app::preparePassword(form, job.address)) return false;
   const Module_pub& pub = form.pub;
   const std::u16string work = workFolder(form);
   const bool convert = toUnisysConfigured(pub);
@@ -259,6 +263,7 @@ bool writeSendJob(MainForm& form, const SendJob& job) {
 }
 
 bool writeBulkJob(MainForm& form, const BulkJob& job) {
+  if (!app::preparePassword(form, job.address)) return false;
   const Module_pub& pub = form.pub;
   const std::u16string work = workFolder(form);
   const bool convert = toSjisConfigured(pub);
@@ -290,11 +295,9 @@ bool writeBulkJob(MainForm& form, const BulkJob& job) {
 }
 
 bool writeOwnJobPair(MainForm& form, const std::vector<JobValue>& values,
-                     const std::u16string& batchName, const std::u16string& scriptName,
-                     const JobPair& pair) {
-  // The check, restore and read-back jobs name only files under FTPWK that
-  // are made from names the send has already accepted.
-  return writePair(form, values, {}, workFolder(form), batchName, scriptName, pair);
+                     const std::vector<JobPath>& paths, const std::u16string& batchName,
+                     const std::u16string& scriptName, const JobPair& pair) {
+  return writePair(form, values, paths, workFolder(form), batchName, scriptName, pair);
 }
 
 std::vector<std::u16string> scriptHeaderLines(const Module_pub& pub,

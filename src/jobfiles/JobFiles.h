@@ -119,12 +119,14 @@ int startJob(MainForm& form, const JobLabel& label);
 // --- The system's own further jobs -----------------------------------------
 
 struct JobValue;
+struct JobPath;
 // Writes a pair that no fixed layout governs (the send check and its
-// follow-ups) exactly as the writers above do: values checked, names set
-// in pub, held back while an unfinished job holds the names.
+// follow-ups) exactly as the writers above do: values and every local path
+// the pair names checked, names set in pub, held back while an unfinished
+// job holds the names.
 bool writeOwnJobPair(MainForm& form, const std::vector<JobValue>& values,
-                     const std::u16string& batchName, const std::u16string& scriptName,
-                     const JobPair& pair);
+                     const std::vector<JobPath>& paths, const std::u16string& batchName,
+                     const std::u16string& scriptName, const JobPair& pair);
 // "open ADDR", the user and the password: how every script begins.
 std::vector<std::u16string> scriptHeaderLines(const Module_pub& pub, const std::u16string& address);
 // "ftp -s:" + {work}\script.

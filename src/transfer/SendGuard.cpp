@@ -4,8 +4,9 @@
 #include <cstdio>
 
 #include "app/JobOutcome.h"
+#include "app/LoginPassword.h"
 #include "app/MainForm.h"
-#include "jobfiles/JobValueCheck.h"
+#include "app/JobValueCheck.h"
 #include "platform/Platform.h"
 #include "transfer/Baseline.h"
 #include "transfer/SendCheck.h"
@@ -29,7 +30,8 @@ struct SendPlan {
   SendJob job;
   std::u16string element;     // display form
   std::u16string targetFile;  // qual*file the element goes to
-  std::u16string backups;
+  std::u16string backupRoot;  // FTPWK\BACKUP
+  std::u16string backups;     // one folder below it per target file
   std::u16string hostCopy;    // as the host keeps it: what a restore sends
   std::u16string hostCopyPc;  // in the PC's code: what is compared
   std::u16string sentHash;
@@ -61,13 +63,24 @@ bool makeFolder(const std::u16string& folder) {
 
 void addLogin(std::vector<JobValue>& values, const Module_pub& pub, const std::u16string& address) {
   values.push_back({u"HOST", &address, JobValueUse::Script});
-  values.push_back({u"FTP-USERID", &pub.ftpUserId, JobValueUse::Script});
-  values.push_back({u"FTP-PASSWORD", &pub.ftpPassword, JobValueUse::Script});
+  // The system's FTP client runs a user or password line that begins with
+  // "!" as a command when the login fails: refused like in every other job.
+  values.push_back({u"FTP-USERID", &pub.ftpUserId, JobValueUse::Login});
+  values.push_back({u"FTP-PASSWORD", &pub.ftpPassword, JobValueUse::Login});
+}
+
+// The host copy's folder below BACKUP and the copies in it: what a check or
+// a restore job writes or reads on the PC.
+std::vector<JobPath> hostCopyPaths(const SendPlan& plan) {
+  return {{&plan.backupRoot, plan.backups},
+          {&plan.backups, plan.hostCopy},
+          {&plan.backups, plan.hostCopyPc}};
 }
 
 // --- Jobs ----------------------------------------------------------------------
 
 bool writeCheckJob(MainForm& form, const SendPlan& plan) {
+  if (!app::preparePassword(form, plan.job.address)) return false;
   const Module_pub& pub = form.pub;
   const std::u16string work = form.FOLDER_NAME(u"WK", u"");
   const std::u16string listing = joinPath(work, kCheckListing);
@@ -93,7 +106,9 @@ bool writeCheckJob(MainForm& form, const SendPlan& plan) {
   pair.script.push_back(u"y");
   pair.script.push_back(u"RECV " + plan.job.remoteName + u" " + plan.hostCopy);
   pair.script.push_back(u"bye");
-  if (!writeOwnJobPair(form, values, u"CHECK.BAT", u"CHECK.TXT", pair)) return false;
+  std::vector<JobPath> paths = hostCopyPaths(plan);
+  paths.push_back({&work, listing});
+  if (!writeOwnJobPair(form, values, paths, u"CHECK.BAT", u"CHECK.TXT", pair)) return false;
   // An old listing must not stand in for one this job failed to fetch.
   if (form.stagedJobFiles.empty()) {
     platform::deleteFile(listing);
@@ -104,6 +119,7 @@ bool writeCheckJob(MainForm& form, const SendPlan& plan) {
 }
 
 bool writeListingJob(MainForm& form, const SendPlan& plan) {
+  if (!app::preparePassword(form, plan.job.address)) return false;
   const std::u16string work = form.FOLDER_NAME(u"WK", u"");
   const std::u16string listing = joinPath(work, kSentListing);
   std::vector<JobValue> values;
@@ -116,7 +132,9 @@ bool writeListingJob(MainForm& form, const SendPlan& plan) {
   pair.script.push_back(u"mdir " + plan.targetFile + u" " + listing);
   pair.script.push_back(u"y");
   pair.script.push_back(u"bye");
-  if (!writeOwnJobPair(form, values, u"SENT.BAT", u"SENT.TXT", pair)) return false;
+  if (!writeOwnJobPair(form, values, {{&work, listing}}, u"SENT.BAT", u"SENT.TXT", pair)) {
+    return false;
+  }
   if (form.stagedJobFiles.empty()) {
     platform::deleteFile(listing);
   } else {
@@ -126,6 +144,7 @@ bool writeListingJob(MainForm& form, const SendPlan& plan) {
 }
 
 bool writeRestoreJob(MainForm& form, const SendPlan& plan) {
+  if (!app::preparePassword(form, plan.job.address)) return false;
   const std::u16string work = form.FOLDER_NAME(u"WK", u"");
   std::vector<JobValue> values;
   addLogin(values, form.pub, plan.job.address);
@@ -137,7 +156,7 @@ bool writeRestoreJob(MainForm& form, const SendPlan& plan) {
   pair.script = scriptHeaderLines(form.pub, plan.job.address);
   pair.script.push_back(u"SEND " + plan.hostCopy + u" " + plan.job.remoteName);
   pair.script.push_back(u"bye");
-  return writeOwnJobPair(form, values, u"RESTORE.BAT", u"RESTORE.TXT", pair);
+  return writeOwnJobPair(form, values, hostCopyPaths(plan), u"RESTORE.BAT", u"RESTORE.TXT", pair);
 }
 
 // --- After the send --------------------------------------------------------
@@ -360,8 +379,10 @@ void startGuardedSend(MainForm& form, int pane, const SendJob& job, const std::u
   plan.hostCopy = joinPath(plan.backups, name + u".txt");
   plan.hostCopyPc =
       toSjisConfigured(form.pub) ? joinPath(plan.backups, name + kConvertedSuffix) : plan.hostCopy;
-  const std::u16string backupRoot = joinPath(form.FOLDER_NAME(u"WK", u""), kBackupFolderName);
-  if (!makeFolder(backupRoot) || !makeFolder(plan.backups)) {
+  plan.backupRoot = joinPath(form.FOLDER_NAME(u"WK", u""), kBackupFolderName);
+  // No folder is made for a target whose PC name would leave BACKUP.
+  if (const auto refused = checkJobPaths(hostCopyPaths(plan))) return form.desktop.msgBox(*refused);
+  if (!makeFolder(plan.backupRoot) || !makeFolder(plan.backups)) {
     return form.desktop.msgBox(kBackupFolderFailedMessage + plan.backups);
   }
   if (!writeCheckJob(form, plan)) return;

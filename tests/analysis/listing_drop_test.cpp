@@ -81,6 +81,22 @@ TEST(PrintedListingTest, LaterHeadersReplaceTheFileAndAddToTheSameList) {
   EXPECT_EQ(listing.qualFile, u"");
 }
 
+TEST(PrintedListingTest, OverlongLinesAreSkippedAndCountedTheRestKept) {
+  const TxtHdl txtHdl;
+  const std::u16string atLimit = u"SYM    " + std::u16string(kLongestListingLine - 7, u'X');
+  const std::u16string belowLimit = u"SYM    " + std::u16string(kLongestListingLine - 8, u'X');
+  // Trailing blanks are trimmed before the length counts.
+  const std::u16string padded = u"SYM    NEXT" + std::u16string(50000, u' ');
+  const PrintedListing listing = readPrintedListing(
+      txtHdl, {u"@PRT,T PRJ*SRC.", u"SYM    MAIN", atLimit, belowLimit, padded,
+               u"@PRT,T " + std::u16string(kLongestListingLine, u'Q') + u".", u"SYM    LAST"});
+  EXPECT_EQ(listing.tooLong, 2u);
+  EXPECT_EQ(listing.refused, 1u);  // the line below the limit is read: no 2200 name
+  EXPECT_EQ(listing.elements, (Lines{u"MAIN", u"NEXT", u"LAST"}));
+  EXPECT_EQ(listing.qualFile, u"PRJ*SRC");
+  EXPECT_EQ(listing.message, u"");
+}
+
 class ListingDropTest : public testing::FormFixture {
  protected:
   void SetUp() override {
@@ -135,15 +151,25 @@ TEST_F(ListingDropTest, ListingWithoutHeaderEmptiesListAndFileBox) {
 }
 
 TEST_F(ListingDropTest, UnreadableDropLeavesThePaneAsItWas) {
-  const std::u16string longLine = folder.file(u"long.txt");
-  platform::writeTextLines(longLine, {u"@PRT,T A*B.", u"SYM    " + std::u16string(40000, u'X')});
-  for (const std::u16string& path : {folder.file(u"missing.txt"), folder.path(), longLine}) {
+  for (const std::u16string& path : {folder.file(u"missing.txt"), folder.path()}) {
     desktop.messages.clear();
     form->List_2200file_OLEDragDrop(1, {path});
     EXPECT_EQ(desktop.messages, (Lines{kListingUnreadableMessage + path, kListingHowToMessage}));
     EXPECT_EQ(rows(*form->List_elt[1]), Lines{u"OLD"});
     EXPECT_EQ(form->Text_2200file[1]->text(), u"OLD*FILE");
   }
+}
+
+TEST_F(ListingDropTest, OverlongLinesAreSkippedAndToldWithTheOthers) {
+  const std::u16string path = folder.file(u"long.txt");
+  platform::writeTextLines(
+      path, {u"@PRT,T " + std::u16string(40000, u'Q') + u".", u"@PRT,T A*B.", u"SYM    MAIN",
+             u"SYM    " + std::u16string(40000, u'X'), u"SYM    A/./B", u"SYM    LAST"});
+  form->List_2200file_OLEDragDrop(1, {path});
+  EXPECT_EQ(desktop.messages, Lines{std::u16string(kUnsafeDroppedRowsMessage) + u"1\n" +
+                                    kLongDroppedRowsMessage + u"2"});
+  EXPECT_EQ(rows(*form->List_elt[1]), (Lines{u"MAIN", u"LAST"}));
+  EXPECT_EQ(form->Text_2200file[1]->text(), u"A*B");
 }
 
 TEST_F(ListingDropTest, EmptyDropDoesNothing) {

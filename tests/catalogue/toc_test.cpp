@@ -12,7 +12,7 @@
 #include "catalogue/ElementSearch.h"
 #include "catalogue/TocListing.h"
 #include "catalogue/TocRequest.h"
-#include "jobfiles/JobValueCheck.h"
+#include "app/JobValueCheck.h"
 #include "platform/Platform.h"
 #include "support/FormFixture.h"
 

@@ -16,6 +16,7 @@ namespace morvanta::testing {
 
 struct CliSetup {
   bool send = false;                       // FTP-SEND=YES
+  bool keyring = false;                    // FTP-PASSWORD-KEYRING=YES, no FTP-PASSWORD
   std::string password = {};               // configured instead of the host's
   std::vector<std::string> bulkRows = {};  // lines of updatehtm.ini
 };
@@ -29,7 +30,9 @@ class CliE2eTest : public ::testing::Test {
 
   void configure(const CliSetup& setup = {});
   // morvanta-cli --folder APP args...
-  CliRun cli(const std::vector<std::string>& args);
+  // `environment` entries ("NAME=value") are added for this run.
+  CliRun cli(const std::vector<std::string>& args,
+             const std::vector<std::string>& environment = {});
 
   std::filesystem::path app() const { return host.scratch() / "app"; }
   std::filesystem::path work() const { return app() / "FTPWK"; }

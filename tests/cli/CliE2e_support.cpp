@@ -22,7 +22,8 @@ void CliE2eTest::configure(const CliSetup& setup) {
       std::to_string(host.port()) +
       "\r\n"
       "FTP-USERID=" +
-      host.user() + "\r\nFTP-PASSWORD=" + password + "\r\n";
+      host.user() + "\r\n" +
+      (setup.keyring ? "FTP-PASSWORD-KEYRING=YES" : "FTP-PASSWORD=" + password) + "\r\n";
   if (setup.send) ini += "FTP-SEND=YES\r\n";
   writeFile(app() / "Morvanta.ini", ini);
   // Private, as a configuration that holds a password should be.
@@ -35,10 +36,11 @@ void CliE2eTest::configure(const CliSetup& setup) {
   writeFile(app() / "updatehtm.ini", rows);
 }
 
-CliRun CliE2eTest::cli(const std::vector<std::string>& args) {
+CliRun CliE2eTest::cli(const std::vector<std::string>& args,
+                       const std::vector<std::string>& environment) {
   std::vector<std::string> all{"--folder", app().string()};
   all.insert(all.end(), args.begin(), args.end());
-  return runCli(all, host.scratch());
+  return runCli(all, host.scratch(), environment);
 }
 
 fs::path CliE2eTest::received(const std::string& pcFile, const std::string& qualFile) const {

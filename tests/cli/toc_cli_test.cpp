@@ -95,6 +95,29 @@ TEST_F(TocCliTest, FailedExchangesEndWithStatusOneAndTheReason) {
   expectPasswordHidden(stopped);
 }
 
+// With the password kept out of Morvanta.ini the command line takes it from
+// MORVANTA_FTP_PASSWORD, and without it refuses before writing any job.
+TEST_F(TocCliTest, KeyringModeTakesThePasswordFromTheEnvironment) {
+  configure({.keyring = true});
+  const CliRun listed =
+      cli({"toc", "PRJ*SRC"}, {std::string("MORVANTA_FTP_PASSWORD=") + kPassword});
+  ASSERT_EQ(listed.status, 0) << listed.err;
+  EXPECT_NE(listed.out.find("MAIN/R1"), std::string::npos) << listed.out;
+  expectPasswordHidden(listed);
+
+  const CliRun wrong = cli({"toc", "PRJ*SRC"}, {"MORVANTA_FTP_PASSWORD=not-the-password"});
+  EXPECT_EQ(wrong.status, 1);
+  EXPECT_NE(wrong.err.find("login refused"), std::string::npos) << wrong.err;
+  EXPECT_EQ(wrong.err.find("not-the-password"), std::string::npos) << wrong.err;
+
+  std::filesystem::remove(work() / "TOC.BAT");
+  const CliRun none = cli({"toc", "PRJ*SRC"}, {"MORVANTA_FTP_PASSWORD="});
+  EXPECT_EQ(none.status, 2);
+  EXPECT_EQ(none.out, "");
+  EXPECT_NE(none.err.find("MORVANTA_FTP_PASSWORD"), std::string::npos) << none.err;
+  EXPECT_FALSE(std::filesystem::exists(work() / "TOC.BAT")) << "no job was written";
+}
+
 // Refused before anything is exchanged: status 2 and the window's message.
 TEST_F(TocCliTest, RefusedNamesEndWithStatusTwo) {
   configure();

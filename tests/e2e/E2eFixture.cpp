@@ -92,7 +92,8 @@ void E2eFixture::loadAgainstHost(const E2eSetup& setup) {
   std::vector<std::u16string> lines = {
       u"TEXT-EDITOR=" + editorProgram(),
       u"HOST=" + std::u16string(kHostName) + u",127.0.0.1 " + u16(std::to_string(host.port())),
-      u"FTP-USERID=" + u16(host.user()), u"FTP-PASSWORD=" + u16(host.password())};
+      u"FTP-USERID=" + u16(host.user()),
+      setup.keyring ? u"FTP-PASSWORD-KEYRING=YES" : u"FTP-PASSWORD=" + u16(host.password())};
   if (setup.converter) {
     lines.push_back(u"UNISYS-SJIS-PATH=" + toolsFolder() + platform::pathSeparator());
     lines.push_back(u"UNISYS-SJIS-EXE=tosjis.sh");

@@ -26,6 +26,7 @@ struct E2eSetup {
   bool converter = false;  // UNISYS-SJIS-PATH / UNISYS-SJIS-EXE: the marking converter
   bool tool = false;       // COBPLUSEDIT-PATH: the recording tool
   bool send = false;       // FTP-SEND=YES
+  bool keyring = false;    // FTP-PASSWORD-KEYRING=YES in place of FTP-PASSWORD
   std::vector<std::u16string> bulkRows = {};  // lines of updatehtm.ini
 };
 

@@ -70,6 +70,21 @@ class RecordingDesktop : public Desktop {
   };
   std::vector<ActionNotice> actionNotices;
 
+  // The password questions asked and their scripted replies (default: the
+  // user cancels); the keyring stands in memory, none with noKeyring.
+  std::vector<PasswordRequest> passwordRequests;
+  std::deque<std::optional<PasswordReply>> passwordReplies;
+  MemoryPasswordStore keyring;
+  bool noKeyring = false;
+  std::optional<PasswordReply> askPassword(const PasswordRequest& request) override {
+    passwordRequests.push_back(request);
+    if (passwordReplies.empty()) return std::nullopt;
+    std::optional<PasswordReply> reply = passwordReplies.front();
+    passwordReplies.pop_front();
+    return reply;
+  }
+  PasswordStore* passwordStore() override { return noKeyring ? nullptr : &keyring; }
+
   SendChoice askOverwrite(const std::u16string& text, const std::u16string& title) override {
     overwriteQuestions.push_back(text);
     titles.push_back(title);

@@ -11,7 +11,7 @@
 #include "app/BulkTable.h"
 #include "catalogue/TocListing.h"
 #include "jobfiles/JobFiles.h"
-#include "jobfiles/JobValueCheck.h"
+#include "app/JobValueCheck.h"
 #include "platform/Platform.h"
 #include "support/FormFixture.h"
 #include "transfer/BulkReceive.h"

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "jobfiles/JobFiles.h"
-#include "jobfiles/JobValueCheck.h"
+#include "app/JobValueCheck.h"
 #include "platform/Platform.h"
 #include "support/FormFixture.h"
 

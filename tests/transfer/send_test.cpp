@@ -5,6 +5,7 @@
 #include "transfer/Baseline.h"
 #include "transfer/ElementSelection.h"
 #include "transfer/FakeHost_support.h"
+#include "app/JobValueCheck.h"
 #include "transfer/SendElement.h"
 
 namespace morvanta::transfer {
@@ -146,6 +147,42 @@ TEST_F(SendTest, WorkFileTakesTheSendAndElementWithoutVersion) {
   form->List_send_DblClick(0);
   EXPECT_EQ(desktop.messages,
             Lines{confirmation(u"SEND " + joinPath(rcv, u"MAIN._SYM") + u" PRJ*WORK.MAIN")});
+}
+
+// The host copy of a send lands below FTPWK\BACKUP in a folder named after
+// the target file; a work file that would climb out of it is refused before
+// any folder or job file is made.
+TEST_F(SendTest, TargetWhoseBackupFolderLeavesTheWorkFolderIsRefused) {
+  const std::u16string outside = joinPath(folder.path(), u"OUT＊X");
+  for (const std::u16string target : {u"../../OUT*X", u"..", u"A/B*C"}) {
+    desktop.messages.clear();
+    form->pub.ftpSendWorkFile = target;
+    form->List_send_DblClick(0);
+    ASSERT_EQ(desktop.messages.size(), 1u) << platform::toUtf8(target);
+    EXPECT_TRUE(desktop.messages[0].starts_with(kPathOutsideFolderMessage))
+        << platform::toUtf8(desktop.messages[0]);
+    EXPECT_FALSE(platform::fileExists(workFile(u"CHECK.BAT")));
+    EXPECT_FALSE(platform::fileExists(workFile(u"CHECK.TXT")));
+    EXPECT_FALSE(platform::folderExists(outside));
+    EXPECT_TRUE(desktop.startedBatches.empty());
+  }
+  EXPECT_FALSE(platform::folderExists(workFile(u"BACKUP")));
+}
+
+// The check before a send is a job like any other: a login the Windows FTP
+// client would run as a command is refused before its script is written.
+TEST_F(SendTest, CheckJobRefusesALoginStartingWithAnExclamationMark) {
+  for (const bool user : {false, true}) {
+    desktop.messages.clear();
+    form->pub.ftpUserId = user ? u"!whoami" : u"USER1";
+    form->pub.ftpPassword = user ? u"SECRET1" : u" !del x";
+    form->List_send_DblClick(0);
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0], std::u16string(kUnsafeValueMessage) +
+                                       (user ? u"FTP-USERID" : u"FTP-PASSWORD") + u" (!)");
+    EXPECT_FALSE(platform::fileExists(workFile(u"CHECK.TXT")));
+    EXPECT_TRUE(desktop.startedBatches.empty());
+  }
 }
 
 }  // namespace

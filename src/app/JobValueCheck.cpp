@@ -1,4 +1,4 @@
-#include "jobfiles/JobValueCheck.h"
+#include "app/JobValueCheck.h"
 
 #include "platform/Platform.h"
 #include "u2200/PcNameRule.h"
