@@ -1,6 +1,7 @@
 #include "catalogue/TocListing.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 #include <string_view>
 #include <vector>
@@ -27,15 +28,69 @@ std::basic_string_view<Char> trimmed(std::basic_string_view<Char> text) {
   return text.substr(first, text.find_last_not_of(Char(' ')) - first + 1);
 }
 
+std::string_view trimmedBytes(std::string_view text) {
+  std::size_t first = 0;
+  std::size_t last = text.size();
+  while (first < last && text[first] == ' ') ++first;
+  while (last > first && text[last - 1] == ' ') --last;
+  return text.substr(first, last - first);
+}
+
+// How far a field's reader looks past the field for the next one.
+constexpr std::size_t kFieldBlankLimit = 100;
+
+// True when no byte lies beyond ASCII; eight bytes at a time.
+bool isAsciiBytes(std::string_view text) {
+  std::uint64_t any = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    any |= word;
+  }
+  for (; i < text.size(); ++i) any |= static_cast<unsigned char>(text[i]);
+  return (any & 0x8080808080808080ULL) == 0;
+}
+
+void upperInto(std::string_view text, char* to) {
+  for (const char c : text) {
+    const auto u = static_cast<unsigned char>(c);
+    *to++ = static_cast<char>(static_cast<unsigned char>(u - 'a') < 26 ? u - ('a' - 'A') : u);
+  }
+}
+
+// A trimmed listing line as the field reader sees it: with one blank after
+// it, which is not copied but answered for.
+class PaddedLine {
+ public:
+  explicit PaddedLine(std::string_view line) : line_(line) {}
+
+  // The same field as fieldAt() gives for the line and its blank.
+  std::string_view field(std::size_t& pos) const {
+    const std::size_t len = line_.size() + 1;
+    while (pos < len && blank(pos)) ++pos;
+    if (pos + 1 >= len) return {};
+    std::size_t end = pos + 1;
+    while (end < len && !blank(end)) ++end;
+    const std::string_view field = line_.substr(pos, end - pos);
+    for (std::size_t next = end + 1; next <= end + kFieldBlankLimit; ++next) {
+      if (next >= len || !blank(next)) {
+        pos = next;
+        return field;
+      }
+    }
+    return field;
+  }
+
+ private:
+  bool blank(std::size_t i) const { return i >= line_.size() || line_[i] == ' '; }
+
+  std::string_view line_;
+};
+
 std::string_view midBytes(std::string_view text, std::size_t start, std::size_t count) {
   if (start > text.size()) return {};
   return text.substr(start - 1, count);
-}
-
-bool isAscii(std::string_view bytes) {
-  unsigned char any = 0;
-  for (const char c : bytes) any |= static_cast<unsigned char>(c);
-  return any < 0x80;
 }
 
 bool isAscii(std::u16string_view text) {
@@ -76,16 +131,19 @@ std::u16string fourDigits(int value) {
 }
 
 // The month texts as Class2200::month_string_edit knows them; the line is
-// upper case already.
+// upper case already. The three letters are compared as one number.
 std::string_view monthNumberBytes(std::string_view field) {
-  static constexpr std::string_view kMonths[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
-                                                 "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
-  static constexpr std::string_view kNumbers[] = {"01", "02", "03", "04", "05", "06",
-                                                  "07", "08", "09", "10", "11", "12"};
-  if (field.size() == 3) {
-    for (std::size_t m = 0; m < 12; ++m) {
-      if (field == kMonths[m]) return kNumbers[m];
-    }
+  static constexpr std::string_view kMonths = "JANFEBMARAPRMAYJUNJULAUGSEPOCTNOVDEC";
+  static constexpr std::string_view kNumbers = "010203040506070809101112";
+  if (field.size() != 3) return "00";
+  const auto key = [](std::string_view three) {
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(three[0])) << 16 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(three[1])) << 8 |
+           static_cast<unsigned char>(three[2]);
+  };
+  const std::uint32_t wanted = key(field);
+  for (std::size_t m = 0; m < 12; ++m) {
+    if (key(kMonths.substr(m * 3, 3)) == wanted) return kNumbers.substr(m * 2, 2);
   }
   return "00";
 }
@@ -96,20 +154,19 @@ bool takenByFilter(const std::u16string& display, const std::u16string& filter) 
 
 constexpr std::size_t kMonthsRemembered = 16;
 
-// How far a field's reader looks past the field for the next one.
-constexpr std::size_t kFieldBlankLimit = 100;
-
 }  // namespace
 
 namespace {
 
 template <class Char>
 std::basic_string_view<Char> fieldAt(std::basic_string_view<Char> text, std::size_t& pos) {
+  // Plain loops: fields are a few characters long, too short for a library
+  // search to pay for its call.
   const std::size_t len = text.size();
   while (pos < len && text[pos] == Char(' ')) ++pos;
   if (pos + 1 >= len) return {};
-  const std::size_t blank = text.find(Char(' '), pos);
-  const std::size_t end = blank == std::basic_string_view<Char>::npos ? len : blank;
+  std::size_t end = pos + 1;
+  while (end < len && text[end] != Char(' ')) ++end;
   const std::basic_string_view<Char> field = text.substr(pos, end - pos);
   for (std::size_t next = end + 1; next <= end + kFieldBlankLimit; ++next) {
     if (next >= len || text[next] != Char(' ')) {
@@ -278,26 +335,32 @@ void ListingLineParser::dateText(std::string_view monthField, std::string_view d
 }
 
 bool quickDisplayName(std::string_view ftpName, std::string& display, std::string_view& type) {
-  static constexpr std::string_view kTypes[] = {"SYM", "ABS", "REL", "OMN"};
-  const std::size_t underscore = ftpName.find('_');
-  if (underscore == std::string_view::npos || underscore == 0 || underscore + 4 != ftpName.size()) {
+  // NAME_TYPE with the only "_" four from the end and something before it.
+  const std::size_t size = ftpName.size();
+  if (size < 5 || ftpName[size - 4] != '_') return false;
+  const std::string_view word = ftpName.substr(size - 3);
+  if (word == "SYM") {
+    type = "SYM";
+  } else if (word == "ABS") {
+    type = "ABS";
+  } else if (word == "REL") {
+    type = "REL";
+  } else if (word == "OMN") {
+    type = "OMN";
+  } else {
     return false;
   }
-  const std::string_view word = ftpName.substr(underscore + 1);
-  const auto* found = std::find(std::begin(kTypes), std::end(kTypes), word);
-  if (found == std::end(kTypes)) return false;
-  for (const char c : ftpName) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  std::string_view name = ftpName.substr(0, size - 4);
+  for (const char c : name) {
+    if (c == '_' || static_cast<unsigned char>(c) >= 0x80) return false;
   }
-  type = *found;
   // An empty version leaves a "." at the end, which goes; otherwise the
   // first "." parts element and version.
-  std::string_view name = ftpName.substr(0, underscore);
   if (name.back() == '.') {
-    display.assign(trimmed(name.substr(0, name.size() - 1)));
+    display.assign(trimmedBytes(name.substr(0, name.size() - 1)));
     return true;
   }
-  display.assign(trimmed(name));
+  display.assign(trimmedBytes(name));
   if (const auto dot = display.find('.'); dot != std::string::npos) display[dot] = '/';
   return true;
 }
@@ -347,37 +410,49 @@ void ListingLineParser::parseDecodedLine(std::string_view line, const Filter& fi
 
 void ListingLineParser::parseLine(std::string_view line, const Filter& filter,
                                   ListingResult& result) const {
-  const std::string_view trimmedLine = trimmed(line);
+  const std::string_view trimmedLine = trimmedBytes(line);
   if (trimmedLine.empty()) return;
-  if (!isAscii(trimmedLine)) return parseDecodedLine(line, filter, result);
+  if (!isAsciiBytes(trimmedLine)) return parseDecodedLine(line, filter, result);
   // Text positions are 16-bit: a longer line cannot be a listing line.
   if (trimmedLine.size() >= kLongestLine) return;
 
-  std::string& text = text_;
-  text.resize(trimmedLine.size() + 1);
-  for (std::size_t c = 0; c < trimmedLine.size(); ++c) {
-    const char ch = trimmedLine[c];
-    text[c] = ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch;
-  }
-  // A one-character field that ends the text is not read as a field.
-  text.back() = ' ';
-
+  // Only the fields that are used are upper-cased, into text_, which keeps
+  // its storage from line to line.
   std::string_view element;
-  date_.clear();
+  std::string_view month;
+  std::string_view day;
+  std::string_view time;
   if (mdir_) {
+    const PaddedLine padded(trimmedLine);
     std::size_t pos = 0;
-    std::string_view fields[8];
-    for (auto& field : fields) field = nextField(std::string_view(text), pos);
-    dateText(fields[4], fields[5], fields[6], date_);
-    element = trimmed(fields[7]);
+    for (int skipped = 0; skipped < 4; ++skipped) padded.field(pos);
+    std::string_view fields[4];
+    std::size_t length = 0;
+    for (auto& field : fields) {
+      field = padded.field(pos);
+      length += field.size();
+    }
+    if (text_.size() < length) text_.resize(length);
+    char* to = text_.data();
+    for (auto& field : fields) {
+      upperInto(field, to);
+      field = std::string_view(to, field.size());
+      to += field.size();
+    }
+    month = fields[0];
+    day = fields[1];
+    time = fields[2];
+    element = fields[3];
   } else {
-    element = trimmed(std::string_view(text));
+    if (text_.size() < trimmedLine.size()) text_.resize(trimmedLine.size());
+    upperInto(trimmedLine, text_.data());
+    element = std::string_view(text_.data(), trimmedLine.size());
   }
 
   std::string_view type;
-  std::u16string generalType;
   if (!quickDisplayName(element, display_, type)) {
     // The general conversion keeps ASCII names ASCII.
+    std::u16string generalType;
     element_.assign(element.begin(), element.end());
     display_ = narrow(cls2200_.U2200ElementName_to_PcName(u"DSP", element_, generalType));
     type_.assign(generalType);
@@ -388,12 +463,9 @@ void ListingLineParser::parseLine(std::string_view line, const Filter& filter,
   }
   // A name that is no 2200 element name, or one whose PC file could land
   // outside its folder, never reaches the list or the phased file.
-  if (!display_.empty()) {
-    element_.assign(display_.begin(), display_.end());
-    if (!naming::isReceivableElement(element_)) {
-      ++refusedRows_;
-      return;
-    }
+  if (!display_.empty() && !naming::isReceivableElement(std::string_view(display_))) {
+    ++refusedRows_;
+    return;
   }
 
   std::string& phased = result.phased;
@@ -413,10 +485,13 @@ void ListingLineParser::parseLine(std::string_view line, const Filter& filter,
   }
   result.names.appendAscii(std::string_view(phased).substr(displayStart));
   if (mdir_) {
+    // The date text goes straight into the phased line and is copied from
+    // there into the date list.
     phased += ' ';
-    phased += date_;
+    const std::size_t dateStart = phased.size();
+    dateText(month, day, time, phased);
+    result.dates.appendAscii(std::string_view(phased).substr(dateStart));
     phased += ' ';
-    result.dates.appendAscii(date_);
   }
   phased += "\r\n";
 }

@@ -105,7 +105,6 @@ class ListingLineParser {
   mutable std::vector<std::pair<std::u16string, std::u16string>> months_;
   mutable std::size_t refusedRows_ = 0;
   mutable std::string text_;
-  mutable std::string date_;
   mutable std::string display_;
   mutable ListingRow row_;
 };
