@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/MainForm.h"
+#include "catalogue/ListingFields.h"
 #include "platform/Platform.h"
 #include "u2200/PcNameRule.h"
 
@@ -38,55 +39,6 @@ std::string_view trimmedBytes(std::string_view text) {
 
 // How far a field's reader looks past the field for the next one.
 constexpr std::size_t kFieldBlankLimit = 100;
-
-// True when no byte lies beyond ASCII; eight bytes at a time.
-bool isAsciiBytes(std::string_view text) {
-  std::uint64_t any = 0;
-  std::size_t i = 0;
-  for (; i + 8 <= text.size(); i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, text.data() + i, 8);
-    any |= word;
-  }
-  for (; i < text.size(); ++i) any |= static_cast<unsigned char>(text[i]);
-  return (any & 0x8080808080808080ULL) == 0;
-}
-
-void upperInto(std::string_view text, char* to) {
-  for (const char c : text) {
-    const auto u = static_cast<unsigned char>(c);
-    *to++ = static_cast<char>(static_cast<unsigned char>(u - 'a') < 26 ? u - ('a' - 'A') : u);
-  }
-}
-
-// A trimmed listing line as the field reader sees it: with one blank after
-// it, which is not copied but answered for.
-class PaddedLine {
- public:
-  explicit PaddedLine(std::string_view line) : line_(line) {}
-
-  // The same field as fieldAt() gives for the line and its blank.
-  std::string_view field(std::size_t& pos) const {
-    const std::size_t len = line_.size() + 1;
-    while (pos < len && blank(pos)) ++pos;
-    if (pos + 1 >= len) return {};
-    std::size_t end = pos + 1;
-    while (end < len && !blank(end)) ++end;
-    const std::string_view field = line_.substr(pos, end - pos);
-    for (std::size_t next = end + 1; next <= end + kFieldBlankLimit; ++next) {
-      if (next >= len || !blank(next)) {
-        pos = next;
-        return field;
-      }
-    }
-    return field;
-  }
-
- private:
-  bool blank(std::size_t i) const { return i >= line_.size() || line_[i] == ' '; }
-
-  std::string_view line_;
-};
 
 std::string_view midBytes(std::string_view text, std::size_t start, std::size_t count) {
   if (start > text.size()) return {};
@@ -304,34 +256,40 @@ bool ListingLineParser::parse(const std::u16string& line, const std::u16string& 
 }
 
 // The same text as the other dateText, from an upper-case ASCII line.
-void ListingLineParser::dateText(std::string_view monthField, std::string_view dayField,
-                                 std::string_view timeField, std::string& text) const {
+char* ListingLineParser::dateText(std::string_view monthField, std::string_view dayField,
+                                  std::string_view timeField, char* to) const {
+  const auto put = [&to](std::string_view bytes) {
+    std::memcpy(to, bytes.data(), bytes.size());
+    to += bytes.size();
+  };
   const std::string_view month = monthNumberBytes(monthField);
   const auto colon = timeField.find(':');
   if (colon == std::string_view::npos) {
-    text += timeField;
+    put(timeField);
   } else {
-    text += month > std::string_view(currentMonthBytes_) ? lastYearBytes_ : thisYearBytes_;
+    put(month > std::string_view(currentMonthBytes_) ? lastYearBytes_ : thisYearBytes_);
   }
-  text += '/';
-  text += month;
-  text += '/';
-  if (dayField.size() == 1) text += '0';
-  text += dayField;
+  *to++ = '/';
+  put(month);
+  *to++ = '/';
+  if (dayField.size() == 1) *to++ = '0';
+  put(dayField);
   if (colon != std::string_view::npos) {
-    text += "  ";
+    *to++ = ' ';
+    *to++ = ' ';
     if (colon == 2) {
-      text += midBytes(timeField, 1, 2);
-      text += ':';
-      text += midBytes(timeField, 4, 2);
+      put(midBytes(timeField, 1, 2));
+      *to++ = ':';
+      put(midBytes(timeField, 4, 2));
     } else {
-      text += '0';
-      text += midBytes(timeField, 1, 1);
-      text += ':';
-      text += midBytes(timeField, 3, 2);
+      *to++ = '0';
+      put(midBytes(timeField, 1, 1));
+      *to++ = ':';
+      put(midBytes(timeField, 3, 2));
     }
   }
-  text += ' ';
+  *to++ = ' ';
+  return to;
 }
 
 bool quickDisplayName(std::string_view ftpName, std::string& display, std::string_view& type) {
@@ -423,15 +381,10 @@ void ListingLineParser::parseLine(std::string_view line, const Filter& filter,
   std::string_view day;
   std::string_view time;
   if (mdir_) {
-    const PaddedLine padded(trimmedLine);
-    std::size_t pos = 0;
-    for (int skipped = 0; skipped < 4; ++skipped) padded.field(pos);
     std::string_view fields[4];
+    listedFields(trimmedLine, fields);
     std::size_t length = 0;
-    for (auto& field : fields) {
-      field = padded.field(pos);
-      length += field.size();
-    }
+    for (const auto& field : fields) length += field.size();
     if (text_.size() < length) text_.resize(length);
     char* to = text_.data();
     for (auto& field : fields) {
@@ -468,32 +421,41 @@ void ListingLineParser::parseLine(std::string_view line, const Filter& filter,
     return;
   }
 
-  std::string& phased = result.phased;
-  appendTextName(phased, display_);
-  phased += ' ';
-  const std::size_t displayStart = phased.size();
-  phased += display_;
-  const bool symbolic = type.empty() ? type_ == u"SYM" : type == "SYM";
-  if (!symbolic) {
-    phased += '(';
-    if (type.empty()) {
-      phased += narrow(type_);
-    } else {
-      phased += type;
-    }
-    phased += ')';
+  const std::string_view typeWord =
+      type.empty() ? std::string_view(typeBytes_ = narrow(type_)) : type;
+  // The line is put together in out_ and appended in one piece; the date
+  // text is written once and copied from there into the date list.
+  const std::size_t longest = 2 * display_.size() + typeWord.size() + day.size() + time.size() + 32;
+  if (out_.size() < longest) out_.resize(longest);
+  char* const first = out_.data();
+  char* to = first;
+  const auto put = [&to](std::string_view bytes) {
+    std::memcpy(to, bytes.data(), bytes.size());
+    to += bytes.size();
+  };
+  // The text name, the "TXT." form, differs from the display form only in
+  // its first "/", which becomes ".".
+  put(display_);
+  if (const auto slash = display_.find('/'); slash != std::string::npos) first[slash] = '.';
+  *to++ = ' ';
+  const char* const row = to;
+  put(display_);
+  if (typeWord != "SYM") {
+    *to++ = '(';
+    put(typeWord);
+    *to++ = ')';
   }
-  result.names.appendAscii(std::string_view(phased).substr(displayStart));
+  result.names.appendAscii(std::string_view(row, static_cast<std::size_t>(to - row)));
   if (mdir_) {
-    // The date text goes straight into the phased line and is copied from
-    // there into the date list.
-    phased += ' ';
-    const std::size_t dateStart = phased.size();
-    dateText(month, day, time, phased);
-    result.dates.appendAscii(std::string_view(phased).substr(dateStart));
-    phased += ' ';
+    *to++ = ' ';
+    const char* const date = to;
+    to = dateText(month, day, time, to);
+    result.dates.appendAscii(std::string_view(date, static_cast<std::size_t>(to - date)));
+    *to++ = ' ';
   }
-  phased += "\r\n";
+  *to++ = '\r';
+  *to++ = '\n';
+  result.phased.append(first, static_cast<std::size_t>(to - first));
 }
 
 std::u16string parse_toc_listing(MainForm& form, const std::u16string& folder,

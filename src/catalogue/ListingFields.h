@@ -1,0 +1,24 @@
+#pragma once
+// The fields of a listing line read straight from its bytes. A trimmed line
+// is read as the text toolkit's Field_get reads it with one blank after it
+// (the blank is not copied but answered for): a field is a run of non-blank
+// bytes, and after a run of more than 100 blanks the reader stays where it
+// is, so every further field is the same one.
+
+#include <cstddef>
+#include <string_view>
+
+namespace morvanta::catalogue {
+
+// Fields 5 to 8 of a trimmed "mdir" line, the first four skipped; a field
+// the line lacks is empty.
+void listedFields(std::string_view line, std::string_view (&fields)[4]);
+
+// True when no byte lies beyond ASCII.
+bool isAsciiBytes(std::string_view text);
+
+// `text` upper-cased (ASCII letters only) into `to`, which holds as many
+// bytes.
+void upperInto(std::string_view text, char* to);
+
+}  // namespace morvanta::catalogue
