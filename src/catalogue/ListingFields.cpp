@@ -109,6 +109,21 @@ void listedFields(std::string_view line, std::string_view (&fields)[4]) {
   for (auto& field : fields) field = scannedField(line, pos);
 }
 
+std::size_t countLineFeeds(std::string_view bytes) {
+  constexpr std::uint64_t kLineFeeds = 0x0A0A0A0A0A0A0A0AULL;
+  std::size_t count = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + i, 8);
+    const std::uint64_t x = word ^ kLineFeeds;  // a line feed becomes zero
+    const std::uint64_t nonZero = (((x & kLow7) + kLow7) | x) & kHigh;
+    count += static_cast<std::size_t>(std::popcount(~nonZero & kHigh));
+  }
+  for (; i < bytes.size(); ++i) count += bytes[i] == '\n';
+  return count;
+}
+
 bool isAsciiBytes(std::string_view text) {
   std::uint64_t any = 0;
   std::size_t i = 0;

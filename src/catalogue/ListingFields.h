@@ -14,6 +14,9 @@ namespace morvanta::catalogue {
 // the line lacks is empty.
 void listedFields(std::string_view line, std::string_view (&fields)[4]);
 
+// How many line feeds the bytes hold; eight bytes at a time.
+std::size_t countLineFeeds(std::string_view bytes);
+
 // True when no byte lies beyond ASCII.
 bool isAsciiBytes(std::string_view text);
 

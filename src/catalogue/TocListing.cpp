@@ -479,7 +479,7 @@ std::u16string parse_toc_listing(MainForm& form, const std::u16string& folder,
   const bool mdir = form.mdirMode != 0;
   const ListingLineParser parser(form.cls2200, form.mdirMode, form.desktop.now());
   ListingResult result;
-  const auto lines = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1;
+  const std::size_t lines = countLineFeeds(bytes) + 1;
   result.names.reserve(lines, lines * 12);
   if (mdir) result.dates.reserve(lines, lines * 18);
   result.phased.reserve(bytes.size() * 3 / 4);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iterator>
 #include <random>
 #include <string>
@@ -228,6 +229,19 @@ TEST(ListingFields, ReadFromBytesAsTheFieldReaderReadsThem) {
     for (int f = 0; f < 4; ++f) {
       EXPECT_EQ(got[f], expected[4 + f]) << "field " << 5 + f << " of \"" << line << "\"";
     }
+  }
+}
+
+TEST(ListingFields, LineFeedsAreCountedInEveryPositionOfAWord) {
+  std::mt19937 random(2200);
+  for (int n = 0; n < 500; ++n) {
+    std::string bytes(random() % 70, 'A');
+    for (char& c : bytes) {
+      const auto pick = random() % 5;
+      c = pick == 0 ? '\n' : pick == 1 ? '\x8A' : pick == 2 ? '\x0B' : pick == 3 ? '\t' : 'X';
+    }
+    EXPECT_EQ(countLineFeeds(bytes),
+              static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')));
   }
 }
 
