@@ -118,7 +118,9 @@ std::size_t countLineFeeds(std::string_view bytes) {
     std::memcpy(&word, bytes.data() + i, 8);
     const std::uint64_t x = word ^ kLineFeeds;  // a line feed becomes zero
     const std::uint64_t nonZero = (((x & kLow7) + kLow7) | x) & kHigh;
-    count += static_cast<std::size_t>(std::popcount(~nonZero & kHigh));
+    // One bit at the top of each line feed's byte; the multiplication adds
+    // them up in the top byte (no population count instruction needed).
+    count += static_cast<std::size_t>((((~nonZero & kHigh) >> 7) * 0x0101010101010101ULL) >> 56);
   }
   for (; i < bytes.size(); ++i) count += bytes[i] == '\n';
   return count;
