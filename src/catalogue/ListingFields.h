@@ -14,6 +14,15 @@ namespace morvanta::catalogue {
 // the line lacks is empty.
 void listedFields(std::string_view line, std::string_view (&fields)[4]);
 
+// The first position of `c` in a short text, or npos: a plain loop, as a
+// name or a field is too short for a library search to pay for its call.
+inline std::size_t findInShort(std::string_view text, char c) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == c) return i;
+  }
+  return std::string_view::npos;
+}
+
 // How many line feeds the bytes hold; eight bytes at a time.
 std::size_t countLineFeeds(std::string_view bytes);
 

@@ -263,7 +263,7 @@ char* ListingLineParser::dateText(std::string_view monthField, std::string_view 
     to += bytes.size();
   };
   const std::string_view month = monthNumberBytes(monthField);
-  const auto colon = timeField.find(':');
+  const auto colon = findInShort(timeField, ':');
   if (colon == std::string_view::npos) {
     put(timeField);
   } else {
@@ -319,7 +319,7 @@ bool quickDisplayName(std::string_view ftpName, std::string& display, std::strin
     return true;
   }
   display.assign(trimmedBytes(name));
-  if (const auto dot = display.find('.'); dot != std::string::npos) display[dot] = '/';
+  if (const auto dot = findInShort(display, '.'); dot != std::string::npos) display[dot] = '/';
   return true;
 }
 
@@ -436,7 +436,7 @@ void ListingLineParser::parseLine(std::string_view line, const Filter& filter,
   // The text name, the "TXT." form, differs from the display form only in
   // its first "/", which becomes ".".
   put(display_);
-  if (const auto slash = display_.find('/'); slash != std::string::npos) first[slash] = '.';
+  if (const auto slash = findInShort(display_, '/'); slash != std::string::npos) first[slash] = '.';
   *to++ = ' ';
   const char* const row = to;
   put(display_);

@@ -108,7 +108,9 @@ bool isReceivableElement(std::string_view display) {
   // never. What is left is the device check, which looks at the text before
   // the first "." and so at the element part alone (with "／" in it a base
   // of three or four characters is no device either).
-  const auto slash = display.find('/');
+  std::size_t slash = 0;
+  while (slash < display.size() && display[slash] != '/') ++slash;
+  if (slash == display.size()) slash = std::string_view::npos;
   const std::string_view element = display.substr(0, slash);
   if (!isNamePartBytes(element)) return false;
   if (slash != std::string_view::npos && !isNamePartBytes(display.substr(slash + 1))) return false;
