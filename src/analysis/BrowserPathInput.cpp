@@ -32,7 +32,7 @@ void convertPath(const MainForm& form, forms::TextBox& box, std::int16_t part) {
 }  // namespace
 
 void fileBoxLostFocus(MainForm& form, int i) {
-  forms::TextBox& box = *form.Text_2200file[static_cast<std::size_t>(i)];
+  forms::TextBox& box = *form.Text_2200file[pane(i)];
   box.setSelStart(1);
   convertPath(form, box, kFilePart);
 }

@@ -21,7 +21,7 @@ std::u16string commandPrefix(const MainForm& form) {
 }  // namespace
 
 void copyElementCommand(MainForm& form, int i) {
-  const auto pane = static_cast<std::size_t>(i);
+  const std::size_t pane = morvanta::pane(i);
   form.desktop.clipboardClear();
   const forms::ListBox& list = *form.List_elt[pane];
   if (list.count() == 0) return;

@@ -32,7 +32,7 @@ std::optional<std::u16string> crossReferencePage(const Module_pub& pub, const Cl
 }
 
 void openCrossReference(MainForm& form, int i) {
-  const auto pane = static_cast<std::size_t>(i);
+  const std::size_t pane = morvanta::pane(i);
   const std::u16string entry = transfer::selectedEntry(*form.List_elt[pane]);
   if (entry.empty()) {
     form.desktop.msgBox(transfer::kNoElementMessage);

@@ -6,8 +6,8 @@
 
 #include "app/FailureText.h"
 #include "app/MainForm.h"
-#include "app/ShellText.h"
 #include "platform/Platform.h"
+#include "text/TextRules.h"
 #include "u2200/PcNameRule.h"
 
 namespace morvanta::analysis {
@@ -15,10 +15,6 @@ namespace morvanta::analysis {
 namespace {
 
 constexpr std::int16_t kElementColumn = 8;
-
-std::size_t pane(int i) {
-  return static_cast<std::size_t>(i);
-}
 
 bool isHeader(const std::u16string& field) {
   return field == u"@PRT,T" || field == u"@PRT,TB";
@@ -107,14 +103,14 @@ void tellBadListing(MainForm& form, const std::u16string& message) {
 PrintedListing readPrintedListing(const TxtHdl& txtHdl, const std::vector<std::u16string>& lines) {
   PrintedListing listing;
   for (const std::u16string& raw : lines) {
-    std::u16string line = app::trimBlanks(raw);
+    std::u16string line = text::trimBlanks(raw);
     if (line.empty()) continue;
     if (line.size() >= kLongestListingLine) {
       ++listing.tooLong;
       continue;
     }
     // Field_get does not return a one-character field that ends the text.
-    line = app::upperAscii(std::move(line)) + u" ";
+    line = text::upperAscii(std::move(line)) + u" ";
     try {
       if (!readLine(txtHdl, line, listing)) return listing;
     } catch (const std::overflow_error&) {

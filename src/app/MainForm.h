@@ -5,6 +5,7 @@
 // the command in its subsystem folder.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -24,9 +25,18 @@
 
 namespace morvanta {
 
+// A pane's index into the per-pane controls. Handlers take the pane as an
+// int, as the window's control indexes are.
+constexpr std::size_t pane(int i) {
+  return static_cast<std::size_t>(i);
+}
+
 class MainForm {
  public:
   static constexpr int kPanes = 3;
+  // The window's client area as designed, in twips.
+  static constexpr int kDesignWidthTwips = 10905;
+  static constexpr int kDesignHeightTwips = 9660;
   template <class T>
   using PerPane = std::array<std::unique_ptr<T>, kPanes>;
 
@@ -80,11 +90,11 @@ class MainForm {
   std::unique_ptr<forms::FileListBox> Fileselect;
 
   // --- Window size (twips); the Qt window keeps it current -----------------
-  int windowWidth = 10905;
-  int windowHeight = 9660;
+  int windowWidth = kDesignWidthTwips;
+  int windowHeight = kDesignHeightTwips;
 
   // --- Form-level state ----------------------------------------------------
-  std::int16_t paneCount = 3;
+  std::int16_t paneCount = kPanes;
   std::int16_t mdirMode = 1;
   std::int32_t pollTicks = 0;
   // Elements the last bulk receive collected, in phased TOC order.

@@ -19,21 +19,25 @@ struct BulkRow {
   std::u16string outf;
 };
 
+// The files of the program's own folder.
+inline constexpr char16_t kIniPointerFileName[] = u"ini.ini";
+inline constexpr char16_t kBulkTableFileName[] = u"updatehtm.ini";
+
 struct Module_pub {
   static constexpr int kMaxHosts = 10;
   static constexpr int kMaxBulkRows = 101;
   static constexpr int kUseTableSize = 101;
 
   std::u16string appFolder;
-  std::u16string iniPointerName = u"ini.ini";
+  std::u16string iniPointerName = kIniPointerFileName;
   std::u16string iniPath = u"Morvanta.ini";
   std::u16string workRoot;
   std::u16string testLogName = u"testlog.txt";
-  std::u16string bulkTableName = u"updatehtm.ini";
+  std::u16string bulkTableName = kBulkTableFileName;
 
   std::int32_t hostCount = 0;
-  std::array<std::u16string, 11> hostNames;
-  std::array<std::u16string, 11> hostAddresses;
+  std::array<std::u16string, kMaxHosts + 1> hostNames;
+  std::array<std::u16string, kMaxHosts + 1> hostAddresses;
 
   std::u16string ftpUserId;
   // The password of the script being written: FTP-PASSWORD as written, or,

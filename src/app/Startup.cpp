@@ -33,7 +33,7 @@ void makeWorkFolders(MainForm& form) {
 
 void prepareBulkTable(MainForm& form) {
   Module_pub& pub = form.pub;
-  pub.bulkTableName = u"updatehtm.ini";
+  pub.bulkTableName = kBulkTableFileName;
   const std::u16string path = platform::joinPath(pub.appFolder, pub.bulkTableName);
   // Something that is there but cannot be read (a folder of that name,
   // say) is left alone; loading it tells the user.
@@ -90,7 +90,7 @@ void startUp(MainForm& form) {
 
   pub.testLogName = u"testlog.txt";
   pub.iniPath = kConfigFileName;
-  pub.iniPointerName = u"ini.ini";
+  pub.iniPointerName = kIniPointerFileName;
   pub.hostCount = 0;
   const bool firstStart = get_option(form);
   warnIfConfigReadable(form);

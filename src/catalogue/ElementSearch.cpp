@@ -7,8 +7,7 @@
 namespace morvanta::catalogue {
 
 void searchElements(MainForm& form, int i) {
-  const std::u16string file =
-      text::trimBlanks(form.Text_2200file[static_cast<std::size_t>(i)]->text());
+  const std::u16string file = text::trimBlanks(form.Text_2200file[pane(i)]->text());
   if (file.empty()) return form.desktop.msgBox(kNoFileMessage);
   // The window opens empty each time; closing it without Enter keeps the
   // previous search text, which is then applied again.

@@ -1,11 +1,13 @@
 #include "catalogue/TocListing.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 #include <string_view>
 #include <vector>
 
 #include "app/MainForm.h"
+#include "catalogue/ListingFields.h"
 #include "platform/Platform.h"
 #include "u2200/PcNameRule.h"
 
@@ -27,15 +29,20 @@ std::basic_string_view<Char> trimmed(std::basic_string_view<Char> text) {
   return text.substr(first, text.find_last_not_of(Char(' ')) - first + 1);
 }
 
+std::string_view trimmedBytes(std::string_view text) {
+  std::size_t first = 0;
+  std::size_t last = text.size();
+  while (first < last && text[first] == ' ') ++first;
+  while (last > first && text[last - 1] == ' ') --last;
+  return text.substr(first, last - first);
+}
+
+// How far a field's reader looks past the field for the next one.
+constexpr std::size_t kFieldBlankLimit = 100;
+
 std::string_view midBytes(std::string_view text, std::size_t start, std::size_t count) {
   if (start > text.size()) return {};
   return text.substr(start - 1, count);
-}
-
-bool isAscii(std::string_view bytes) {
-  unsigned char any = 0;
-  for (const char c : bytes) any |= static_cast<unsigned char>(c);
-  return any < 0x80;
 }
 
 bool isAscii(std::u16string_view text) {
@@ -76,16 +83,19 @@ std::u16string fourDigits(int value) {
 }
 
 // The month texts as Class2200::month_string_edit knows them; the line is
-// upper case already.
+// upper case already. The three letters are compared as one number.
 std::string_view monthNumberBytes(std::string_view field) {
-  static constexpr std::string_view kMonths[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
-                                                 "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
-  static constexpr std::string_view kNumbers[] = {"01", "02", "03", "04", "05", "06",
-                                                  "07", "08", "09", "10", "11", "12"};
-  if (field.size() == 3) {
-    for (std::size_t m = 0; m < 12; ++m) {
-      if (field == kMonths[m]) return kNumbers[m];
-    }
+  static constexpr std::string_view kMonths = "JANFEBMARAPRMAYJUNJULAUGSEPOCTNOVDEC";
+  static constexpr std::string_view kNumbers = "010203040506070809101112";
+  if (field.size() != 3) return "00";
+  const auto key = [](std::string_view three) {
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(three[0])) << 16 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(three[1])) << 8 |
+           static_cast<unsigned char>(three[2]);
+  };
+  const std::uint32_t wanted = key(field);
+  for (std::size_t m = 0; m < 12; ++m) {
+    if (key(kMonths.substr(m * 3, 3)) == wanted) return kNumbers.substr(m * 2, 2);
   }
   return "00";
 }
@@ -96,20 +106,19 @@ bool takenByFilter(const std::u16string& display, const std::u16string& filter) 
 
 constexpr std::size_t kMonthsRemembered = 16;
 
-// How far a field's reader looks past the field for the next one.
-constexpr std::size_t kFieldBlankLimit = 100;
-
 }  // namespace
 
 namespace {
 
 template <class Char>
 std::basic_string_view<Char> fieldAt(std::basic_string_view<Char> text, std::size_t& pos) {
+  // Plain loops: fields are a few characters long, too short for a library
+  // search to pay for its call.
   const std::size_t len = text.size();
   while (pos < len && text[pos] == Char(' ')) ++pos;
   if (pos + 1 >= len) return {};
-  const std::size_t blank = text.find(Char(' '), pos);
-  const std::size_t end = blank == std::basic_string_view<Char>::npos ? len : blank;
+  std::size_t end = pos + 1;
+  while (end < len && text[end] != Char(' ')) ++end;
   const std::basic_string_view<Char> field = text.substr(pos, end - pos);
   for (std::size_t next = end + 1; next <= end + kFieldBlankLimit; ++next) {
     if (next >= len || text[next] != Char(' ')) {
@@ -247,58 +256,70 @@ bool ListingLineParser::parse(const std::u16string& line, const std::u16string& 
 }
 
 // The same text as the other dateText, from an upper-case ASCII line.
-void ListingLineParser::dateText(std::string_view monthField, std::string_view dayField,
-                                 std::string_view timeField, std::string& text) const {
+char* ListingLineParser::dateText(std::string_view monthField, std::string_view dayField,
+                                  std::string_view timeField, char* to) const {
+  const auto put = [&to](std::string_view bytes) {
+    std::memcpy(to, bytes.data(), bytes.size());
+    to += bytes.size();
+  };
   const std::string_view month = monthNumberBytes(monthField);
-  const auto colon = timeField.find(':');
+  const auto colon = findInShort(timeField, ':');
   if (colon == std::string_view::npos) {
-    text += timeField;
+    put(timeField);
   } else {
-    text += month > std::string_view(currentMonthBytes_) ? lastYearBytes_ : thisYearBytes_;
+    put(month > std::string_view(currentMonthBytes_) ? lastYearBytes_ : thisYearBytes_);
   }
-  text += '/';
-  text += month;
-  text += '/';
-  if (dayField.size() == 1) text += '0';
-  text += dayField;
+  *to++ = '/';
+  put(month);
+  *to++ = '/';
+  if (dayField.size() == 1) *to++ = '0';
+  put(dayField);
   if (colon != std::string_view::npos) {
-    text += "  ";
+    *to++ = ' ';
+    *to++ = ' ';
     if (colon == 2) {
-      text += midBytes(timeField, 1, 2);
-      text += ':';
-      text += midBytes(timeField, 4, 2);
+      put(midBytes(timeField, 1, 2));
+      *to++ = ':';
+      put(midBytes(timeField, 4, 2));
     } else {
-      text += '0';
-      text += midBytes(timeField, 1, 1);
-      text += ':';
-      text += midBytes(timeField, 3, 2);
+      *to++ = '0';
+      put(midBytes(timeField, 1, 1));
+      *to++ = ':';
+      put(midBytes(timeField, 3, 2));
     }
   }
-  text += ' ';
+  *to++ = ' ';
+  return to;
 }
 
 bool quickDisplayName(std::string_view ftpName, std::string& display, std::string_view& type) {
-  static constexpr std::string_view kTypes[] = {"SYM", "ABS", "REL", "OMN"};
-  const std::size_t underscore = ftpName.find('_');
-  if (underscore == std::string_view::npos || underscore == 0 || underscore + 4 != ftpName.size()) {
+  // NAME_TYPE with the only "_" four from the end and something before it.
+  const std::size_t size = ftpName.size();
+  if (size < 5 || ftpName[size - 4] != '_') return false;
+  const std::string_view word = ftpName.substr(size - 3);
+  if (word == "SYM") {
+    type = "SYM";
+  } else if (word == "ABS") {
+    type = "ABS";
+  } else if (word == "REL") {
+    type = "REL";
+  } else if (word == "OMN") {
+    type = "OMN";
+  } else {
     return false;
   }
-  const std::string_view word = ftpName.substr(underscore + 1);
-  const auto* found = std::find(std::begin(kTypes), std::end(kTypes), word);
-  if (found == std::end(kTypes)) return false;
-  for (const char c : ftpName) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  std::string_view name = ftpName.substr(0, size - 4);
+  for (const char c : name) {
+    if (c == '_' || static_cast<unsigned char>(c) >= 0x80) return false;
   }
-  type = *found;
   // An empty version leaves a "." at the end, which goes; otherwise the
   // first "." parts element and version.
-  std::string_view name = ftpName.substr(0, underscore);
   if (name.back() == '.') {
-    display.assign(trimmed(name.substr(0, name.size() - 1)));
+    display.assign(trimmedBytes(name.substr(0, name.size() - 1)));
     return true;
   }
-  display.assign(trimmed(name));
-  if (const auto dot = display.find('.'); dot != std::string::npos) display[dot] = '/';
+  display.assign(trimmedBytes(name));
+  if (const auto dot = findInShort(display, '.'); dot != std::string::npos) display[dot] = '/';
   return true;
 }
 
@@ -347,37 +368,44 @@ void ListingLineParser::parseDecodedLine(std::string_view line, const Filter& fi
 
 void ListingLineParser::parseLine(std::string_view line, const Filter& filter,
                                   ListingResult& result) const {
-  const std::string_view trimmedLine = trimmed(line);
+  const std::string_view trimmedLine = trimmedBytes(line);
   if (trimmedLine.empty()) return;
-  if (!isAscii(trimmedLine)) return parseDecodedLine(line, filter, result);
+  if (!isAsciiBytes(trimmedLine)) return parseDecodedLine(line, filter, result);
   // Text positions are 16-bit: a longer line cannot be a listing line.
   if (trimmedLine.size() >= kLongestLine) return;
 
-  std::string& text = text_;
-  text.resize(trimmedLine.size() + 1);
-  for (std::size_t c = 0; c < trimmedLine.size(); ++c) {
-    const char ch = trimmedLine[c];
-    text[c] = ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch;
-  }
-  // A one-character field that ends the text is not read as a field.
-  text.back() = ' ';
-
+  // Only the fields that are used are upper-cased, into text_, which keeps
+  // its storage from line to line.
   std::string_view element;
-  date_.clear();
+  std::string_view month;
+  std::string_view day;
+  std::string_view time;
   if (mdir_) {
-    std::size_t pos = 0;
-    std::string_view fields[8];
-    for (auto& field : fields) field = nextField(std::string_view(text), pos);
-    dateText(fields[4], fields[5], fields[6], date_);
-    element = trimmed(fields[7]);
+    std::string_view fields[4];
+    listedFields(trimmedLine, fields);
+    std::size_t length = 0;
+    for (const auto& field : fields) length += field.size();
+    if (text_.size() < length) text_.resize(length);
+    char* to = text_.data();
+    for (auto& field : fields) {
+      upperInto(field, to);
+      field = std::string_view(to, field.size());
+      to += field.size();
+    }
+    month = fields[0];
+    day = fields[1];
+    time = fields[2];
+    element = fields[3];
   } else {
-    element = trimmed(std::string_view(text));
+    if (text_.size() < trimmedLine.size()) text_.resize(trimmedLine.size());
+    upperInto(trimmedLine, text_.data());
+    element = std::string_view(text_.data(), trimmedLine.size());
   }
 
   std::string_view type;
-  std::u16string generalType;
   if (!quickDisplayName(element, display_, type)) {
     // The general conversion keeps ASCII names ASCII.
+    std::u16string generalType;
     element_.assign(element.begin(), element.end());
     display_ = narrow(cls2200_.U2200ElementName_to_PcName(u"DSP", element_, generalType));
     type_.assign(generalType);
@@ -388,44 +416,53 @@ void ListingLineParser::parseLine(std::string_view line, const Filter& filter,
   }
   // A name that is no 2200 element name, or one whose PC file could land
   // outside its folder, never reaches the list or the phased file.
-  if (!display_.empty()) {
-    element_.assign(display_.begin(), display_.end());
-    if (!naming::isReceivableElement(element_)) {
-      ++refusedRows_;
-      return;
-    }
+  if (!display_.empty() && !naming::isReceivableElement(std::string_view(display_))) {
+    ++refusedRows_;
+    return;
   }
 
-  std::string& phased = result.phased;
-  appendTextName(phased, display_);
-  phased += ' ';
-  const std::size_t displayStart = phased.size();
-  phased += display_;
-  const bool symbolic = type.empty() ? type_ == u"SYM" : type == "SYM";
-  if (!symbolic) {
-    phased += '(';
-    if (type.empty()) {
-      phased += narrow(type_);
-    } else {
-      phased += type;
-    }
-    phased += ')';
+  const std::string_view typeWord =
+      type.empty() ? std::string_view(typeBytes_ = narrow(type_)) : type;
+  // The line is put together in out_ and appended in one piece; the date
+  // text is written once and copied from there into the date list.
+  const std::size_t longest = 2 * display_.size() + typeWord.size() + day.size() + time.size() + 32;
+  if (out_.size() < longest) out_.resize(longest);
+  char* const first = out_.data();
+  char* to = first;
+  const auto put = [&to](std::string_view bytes) {
+    std::memcpy(to, bytes.data(), bytes.size());
+    to += bytes.size();
+  };
+  // The text name, the "TXT." form, differs from the display form only in
+  // its first "/", which becomes ".".
+  put(display_);
+  if (const auto slash = findInShort(display_, '/'); slash != std::string::npos) first[slash] = '.';
+  *to++ = ' ';
+  const char* const row = to;
+  put(display_);
+  if (typeWord != "SYM") {
+    *to++ = '(';
+    put(typeWord);
+    *to++ = ')';
   }
-  result.names.appendAscii(std::string_view(phased).substr(displayStart));
+  result.names.appendAscii(std::string_view(row, static_cast<std::size_t>(to - row)));
   if (mdir_) {
-    phased += ' ';
-    phased += date_;
-    phased += ' ';
-    result.dates.appendAscii(date_);
+    *to++ = ' ';
+    const char* const date = to;
+    to = dateText(month, day, time, to);
+    result.dates.appendAscii(std::string_view(date, static_cast<std::size_t>(to - date)));
+    *to++ = ' ';
   }
-  phased += "\r\n";
+  *to++ = '\r';
+  *to++ = '\n';
+  result.phased.append(first, static_cast<std::size_t>(to - first));
 }
 
 std::u16string parse_toc_listing(MainForm& form, const std::u16string& folder,
                                  const std::u16string& fileName, int i,
                                  const std::u16string& filter) {
   Module_pub& pub = form.pub;
-  forms::ElementTable& rows = *form.elementTable[static_cast<std::size_t>(i)];
+  forms::ElementTable& rows = *form.elementTable[pane(i)];
   pub.listingQualFile.clear();
   pub.phasedTocPath = platform::joinPath(form.FOLDER_NAME(u"WK", u""), phasedTocName(i));
 
@@ -442,7 +479,7 @@ std::u16string parse_toc_listing(MainForm& form, const std::u16string& folder,
   const bool mdir = form.mdirMode != 0;
   const ListingLineParser parser(form.cls2200, form.mdirMode, form.desktop.now());
   ListingResult result;
-  const auto lines = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1;
+  const std::size_t lines = countLineFeeds(bytes) + 1;
   result.names.reserve(lines, lines * 12);
   if (mdir) result.dates.reserve(lines, lines * 18);
   result.phased.reserve(bytes.size() * 3 / 4);

@@ -88,8 +88,10 @@ class ListingLineParser {
   const std::u16string& monthNumber(std::u16string_view monthField) const;
   void dateText(std::u16string_view monthField, std::u16string_view dayField,
                 std::u16string_view timeField, std::u16string& text) const;
-  void dateText(std::string_view monthField, std::string_view dayField, std::string_view timeField,
-                std::string& text) const;
+  // The date text of an upper-case ASCII line, written at `to`; returns
+  // its end. Room for the day and time fields and 17 bytes more.
+  char* dateText(std::string_view monthField, std::string_view dayField, std::string_view timeField,
+                 char* to) const;
 
   const Class2200& cls2200_;
   bool mdir_;
@@ -105,8 +107,9 @@ class ListingLineParser {
   mutable std::vector<std::pair<std::u16string, std::u16string>> months_;
   mutable std::size_t refusedRows_ = 0;
   mutable std::string text_;
-  mutable std::string date_;
   mutable std::string display_;
+  mutable std::string typeBytes_;
+  mutable std::string out_;
   mutable ListingRow row_;
 };
 

@@ -11,10 +11,6 @@ namespace morvanta::catalogue {
 
 namespace {
 
-std::size_t pane(int i) {
-  return static_cast<std::size_t>(i);
-}
-
 std::u16string resultPath(MainForm& form, int i) {
   return platform::joinPath(form.FOLDER_NAME(u"WK", u""), transfer::tocResultName(i));
 }

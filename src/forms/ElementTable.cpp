@@ -12,16 +12,29 @@ std::u16string_view TextColumn::at(std::size_t row) const {
   return std::u16string_view(chars_).substr(start, ends_[row] - start);
 }
 
+// chars_ may run past the last row: it grows to its capacity at once, so
+// that a row is one copy and not a resize, a fill and a copy.
+std::size_t TextColumn::used() const {
+  return ends_.empty() ? 0 : ends_.back();
+}
+
+char16_t* TextColumn::room(std::size_t characters) {
+  const std::size_t start = used();
+  if (chars_.size() < start + characters) {
+    chars_.resize(std::max(start + characters, chars_.capacity()));
+  }
+  return chars_.data() + start;
+}
+
 void TextColumn::append(std::u16string_view text) {
-  chars_ += text;
-  ends_.push_back(static_cast<std::uint32_t>(chars_.size()));
+  std::copy(text.begin(), text.end(), room(text.size()));
+  ends_.push_back(static_cast<std::uint32_t>(used() + text.size()));
 }
 
 void TextColumn::appendAscii(std::string_view text) {
-  const std::size_t start = chars_.size();
-  chars_.resize(start + text.size());
-  std::copy(text.begin(), text.end(), chars_.begin() + static_cast<std::ptrdiff_t>(start));
-  ends_.push_back(static_cast<std::uint32_t>(chars_.size()));
+  char16_t* to = room(text.size());
+  for (const char c : text) *to++ = static_cast<unsigned char>(c);
+  ends_.push_back(static_cast<std::uint32_t>(used() + text.size()));
 }
 
 void TextColumn::remove(std::size_t row) {

@@ -27,6 +27,10 @@ class TextColumn {
   void reserve(std::size_t rows, std::size_t characters);
 
  private:
+  std::size_t used() const;
+  // Space for `characters` more after the last row.
+  char16_t* room(std::size_t characters);
+
   std::u16string chars_;
   std::vector<std::uint32_t> ends_;
 };

@@ -17,8 +17,8 @@
 namespace morvanta::gui {
 
 // The design client area, in twips.
-inline constexpr int kClientWidthTwips = 10905;
-inline constexpr int kClientHeightTwips = 9660;
+inline constexpr int kClientWidthTwips = MainForm::kDesignWidthTwips;
+inline constexpr int kClientHeightTwips = MainForm::kDesignHeightTwips;
 
 class MainWindow : public QWidget {
   Q_OBJECT

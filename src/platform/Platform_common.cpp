@@ -140,6 +140,8 @@ std::string readWholeFile(const std::u16string& path) {
   try {
     // Large reads: listings run to hundreds of thousands of lines.
     std::string bytes;
+    // One buffer of the file's size, not a chain of growing copies.
+    if (const auto size = fs::file_size(detail::nativePath(path), ec); !ec) bytes.reserve(size);
     char chunk[1 << 16];
     while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
       bytes.append(chunk, static_cast<std::size_t>(in.gcount()));

@@ -25,10 +25,6 @@ using platform::joinPath;
 // The folder follows the text.
 constexpr char16_t kPcFolderUnreadableMessage[] = u"PCフォルダを読めません: ";
 
-std::size_t pane(int i) {
-  return static_cast<std::size_t>(i);
-}
-
 // The first RUNSTREAM row for the file; other functions belong to other tools.
 const BulkRow* findRunstreamRow(const Module_pub& pub, const std::u16string& file) {
   const std::size_t rows =

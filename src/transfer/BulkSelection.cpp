@@ -4,8 +4,8 @@
 #include <stdexcept>
 #include <utility>
 
-#include "app/ShellText.h"
 #include "catalogue/TocListing.h"
+#include "text/TextRules.h"
 #include "text/TxtHdl.h"
 
 namespace morvanta::transfer {
@@ -24,7 +24,7 @@ std::u16string elementKey(const TxtHdl& txtHdl, const std::u16string& fileName) 
   std::u16string name;
   std::u16string extension;
   txtHdl.Phase_file_name(fileName, name, extension);
-  return app::upperAscii(std::move(name));
+  return text::upperAscii(std::move(name));
 }
 
 // Past this the text toolkit's 16-bit positions may overflow while the
@@ -70,7 +70,7 @@ void hostTimeOf(const CandidateFields& fields, std::u16string& out) {
 }
 
 std::optional<BulkCandidate> slowCandidate(const TxtHdl& txtHdl, const std::u16string& line) {
-  const std::u16string text = app::trimBlanks(line) + u" ";
+  const std::u16string text = text::trimBlanks(line) + u" ";
   if (nonSymbolic(text)) return std::nullopt;
   std::u16string name;
   std::u16string date;
@@ -129,20 +129,46 @@ void appendKey(const TxtHdl& txtHdl, const std::u16string& fileName, std::u16str
 
 }  // namespace
 
+// How many names ahead the table's memory is asked for: a million files
+// make a table far larger than the caches, and a lookup that waits for
+// memory each time costs more the larger the folder.
+constexpr std::size_t kAhead = 16;
+
+std::uint32_t fingerprintOf(std::size_t hash) {
+  return static_cast<std::uint32_t>(static_cast<std::uint64_t>(hash) >> 32);
+}
+
 PcFolderIndex::PcFolderIndex(const TxtHdl& txtHdl, std::vector<std::u16string> fileNames)
     : fileNames_(std::move(fileNames)) {
-  keyEnds_.reserve(fileNames_.size());
+  const std::size_t count = fileNames_.size();
+  keyEnds_.reserve(count);
   std::size_t tableSize = 16;
-  while (tableSize < 2 * fileNames_.size()) tableSize *= 2;
+  while (tableSize < 2 * count) tableSize *= 2;
   slots_.assign(tableSize, 0);
-  for (std::size_t i = 0; i < fileNames_.size(); ++i) {
+  // Keys are read kAhead files before they are inserted, in file order:
+  // the first file of a name is its copy, later ones are never reached.
+  std::size_t hashes[kAhead];
+  const auto readKey = [&](std::size_t i) {
     const std::u16string& file = fileNames_[i];
     if (firstSymFile_ == npos && file.find(u"_SYM") != std::u16string::npos) firstSymFile_ = i;
     appendKey(txtHdl, file, keys_);
     keyEnds_.push_back(static_cast<std::uint32_t>(keys_.size()));
-    // The first file of a name is its copy; later ones are never reached.
-    std::uint32_t& slot = slots_[slotOf(keyOf(i))];
-    if (slot == 0) slot = static_cast<std::uint32_t>(i + 1);
+    hashes[i % kAhead] = hashOf(keyOf(i));
+    prefetch(hashes[i % kAhead]);
+  };
+  for (std::size_t i = 0; i < count && i < kAhead; ++i) readKey(i);
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::size_t hash = hashes[i % kAhead];
+    insert(i, hash);
+    if (i + kAhead < count) readKey(i + kAhead);
+  }
+}
+
+void PcFolderIndex::insert(std::size_t position, std::size_t hash) {
+  std::uint64_t& slot = slots_[slotOf(keyOf(position), hash)];
+  if (slot == 0) {
+    slot = static_cast<std::uint64_t>(fingerprintOf(hash)) << 32 |
+           static_cast<std::uint32_t>(position + 1);
   }
 }
 
@@ -151,58 +177,115 @@ std::u16string_view PcFolderIndex::keyOf(std::size_t position) const {
   return std::u16string_view(keys_).substr(start, keyEnds_[position] - start);
 }
 
+std::size_t PcFolderIndex::hashOf(std::u16string_view name) {
+  return std::hash<std::u16string_view>{}(name);
+}
+
+void PcFolderIndex::prefetch(std::size_t hash) const {
+#if defined(__GNUC__)
+  __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]);
+#else
+  (void)hash;
+#endif
+}
+
 // The slot that holds the key, or the free slot where it would go.
-std::size_t PcFolderIndex::slotOf(std::u16string_view key) const {
+std::size_t PcFolderIndex::slotOf(std::u16string_view key, std::size_t hash) const {
   const std::size_t mask = slots_.size() - 1;
-  for (std::size_t s = std::hash<std::u16string_view>{}(key)&mask;; s = (s + 1) & mask) {
-    if (slots_[s] == 0 || keyOf(slots_[s] - 1) == key) return s;
+  const std::uint32_t fingerprint = fingerprintOf(hash);
+  for (std::size_t s = hash & mask;; s = (s + 1) & mask) {
+    const std::uint64_t slot = slots_[s];
+    if (slot == 0) return s;
+    if (static_cast<std::uint32_t>(slot >> 32) == fingerprint &&
+        keyOf(static_cast<std::uint32_t>(slot) - 1) == key) {
+      return s;
+    }
   }
 }
 
 PcFolderIndex::Lookup PcFolderIndex::find(std::u16string_view name) const {
-  const std::uint32_t slot = slots_[slotOf(name)];
-  const std::size_t copy = slot == 0 ? npos : slot - 1;
+  return find(name, hashOf(name));
+}
+
+PcFolderIndex::Lookup PcFolderIndex::find(std::u16string_view name, std::size_t hash) const {
+  const std::uint64_t slot = slots_[slotOf(name, hash)];
+  const std::size_t copy = slot == 0 ? npos : static_cast<std::uint32_t>(slot) - 1;
   // The walk looks at a file's name for "_SYM" before comparing it, so a
   // "_SYM" file at or before the copy ends the walk first.
   if (firstSymFile_ != npos && firstSymFile_ <= copy) return {npos, firstSymFile_};
   return {copy, npos};
 }
 
+namespace {
+
+// A phased line read ahead of its lookup.
+struct ReadAhead {
+  bool candidate = false;
+  std::u16string_view name;
+  std::u16string hostTime;
+  std::optional<BulkCandidate> slow;  // holds the name of a line read the slow way
+  std::size_t hash = 0;
+};
+
+}  // namespace
+
 BulkSelection selectBulkElements(const TxtHdl& txtHdl,
                                  const std::vector<std::u16string>& phasedLines,
                                  const PcFolderIndex& folder,
                                  const ModifiedTimeOf& modifiedTimeOf) {
   BulkSelection selection;
-  // Read in place, with buffers kept from line to line.
+  // Lines are read kAhead lines before their lookup, so that the table's
+  // memory is on its way; the buffers are kept from line to line.
   std::u16string text;
-  std::u16string hostTime;
   CandidateFields fields;
-  for (const std::u16string& line : phasedLines) {
-    std::u16string_view name;
-    std::optional<BulkCandidate> slow;
+  ReadAhead ring[kAhead];
+  const auto readLine = [&](std::size_t i) {
+    ReadAhead& ahead = ring[i % kAhead];
+    const std::u16string& line = phasedLines[i];
+    ahead.candidate = true;
+    ahead.slow.reset();
     switch (readCandidate(line, text, fields)) {
       case Reading::None:
-        continue;
+        ahead.candidate = false;
+        return;
       case Reading::Slow:
-        slow = slowCandidate(txtHdl, line);
-        if (!slow) continue;
-        name = slow->name;
-        hostTime = slow->hostTime;
+        ahead.slow = slowCandidate(txtHdl, line);
+        if (!ahead.slow) {
+          ahead.candidate = false;
+          return;
+        }
+        ahead.name = ahead.slow->name;
+        ahead.hostTime = ahead.slow->hostTime;
         break;
       case Reading::Candidate:
-        name = fields.name;
-        hostTimeOf(fields, hostTime);
+        // The fields lie in `text`, the trimmed line: the same characters
+        // lie in the line itself, which outlives the buffer.
+        ahead.name = std::u16string_view(line).substr(
+            static_cast<std::size_t>(fields.name.data() - text.data()) +
+                line.find_first_not_of(u' '),
+            fields.name.size());
+        hostTimeOf(fields, ahead.hostTime);
         break;
     }
-    const PcFolderIndex::Lookup lookup = folder.find(name);
-    if (lookup.symFile != PcFolderIndex::npos) {
-      selection.symFile = folder.fileNames()[lookup.symFile];
-      return selection;
+    ahead.hash = PcFolderIndex::hashOf(ahead.name);
+    folder.prefetch(ahead.hash);
+  };
+  const std::size_t count = phasedLines.size();
+  for (std::size_t i = 0; i < count && i < kAhead; ++i) readLine(i);
+  for (std::size_t i = 0; i < count; ++i) {
+    const ReadAhead& ahead = ring[i % kAhead];
+    if (ahead.candidate) {
+      const PcFolderIndex::Lookup lookup = folder.find(ahead.name, ahead.hash);
+      if (lookup.symFile != PcFolderIndex::npos) {
+        selection.symFile = folder.fileNames()[lookup.symFile];
+        return selection;
+      }
+      // An element is left out when its PC copy was changed after the host's.
+      if (lookup.copy == PcFolderIndex::npos || !(ahead.hostTime < modifiedTimeOf(lookup.copy))) {
+        selection.names.emplace_back(ahead.name);
+      }
     }
-    if (lookup.copy != PcFolderIndex::npos && hostTime < modifiedTimeOf(lookup.copy)) {
-      continue;  // the PC copy was changed after the host's
-    }
-    selection.names.emplace_back(name);
+    if (i + kAhead < count) readLine(i + kAhead);
   }
   return selection;
 }

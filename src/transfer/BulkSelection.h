@@ -43,20 +43,28 @@ class PcFolderIndex {
     std::size_t symFile = npos;  // the "_SYM" file the walk stopped at instead
   };
   Lookup find(std::u16string_view name) const;
+  // The same, with the name's hash from hashOf(); prefetch() with that hash
+  // some lookups ahead lets the table's memory arrive in time.
+  Lookup find(std::u16string_view name, std::size_t hash) const;
+  static std::size_t hashOf(std::u16string_view name);
+  void prefetch(std::size_t hash) const;
 
   const std::vector<std::u16string>& fileNames() const { return fileNames_; }
 
  private:
   std::vector<std::u16string> fileNames_;
   std::u16string_view keyOf(std::size_t position) const;
-  std::size_t slotOf(std::u16string_view key) const;
+  std::size_t slotOf(std::u16string_view key, std::size_t hash) const;
+  void insert(std::size_t position, std::size_t hash);
 
   // The keys of all files end to end, and an open-addressing table of the
-  // first file of each key (position + 1, 0 for a free slot): one block of
-  // memory each, so a million files cost no node per file.
+  // first file of each key: one block of memory each, so a million files
+  // cost no node per file. A slot holds the position + 1 (0: free) in its
+  // low half and the high half of the key's hash in its upper half, so a
+  // probe past other keys need not read them.
   std::u16string keys_;
   std::vector<std::uint32_t> keyEnds_;
-  std::vector<std::uint32_t> slots_;
+  std::vector<std::uint64_t> slots_;
   std::size_t firstSymFile_ = npos;
 };
 

@@ -10,7 +10,7 @@
 namespace morvanta::transfer {
 
 void receiveElement(MainForm& form, int i) {
-  const auto pane = static_cast<std::size_t>(i);
+  const std::size_t pane = morvanta::pane(i);
   const std::u16string file = text::trimBlanks(form.Text_2200file[pane]->text());
   if (file.empty()) return form.desktop.msgBox(catalogue::kNoFileMessage);
   const std::u16string address = form.get_host_address(form.Combo_host[pane]->text());

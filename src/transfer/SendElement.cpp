@@ -50,7 +50,7 @@ bool makeUploadCopy(MainForm& form, const SendJob& job) {
 }
 
 void sendElement(MainForm& form, int i) {
-  const auto pane = static_cast<std::size_t>(i);
+  const std::size_t pane = morvanta::pane(i);
   const std::u16string file = text::trimBlanks(form.Text_2200file[pane]->text());
   if (file.empty()) return form.desktop.msgBox(catalogue::kNoFileMessage);
   const std::u16string address = form.get_host_address(form.Combo_host[pane]->text());
@@ -69,7 +69,7 @@ void sendElement(MainForm& form, int i) {
 }
 
 void setUpNewElement(MainForm& form, int i) {
-  forms::ListBox& sendList = *form.List_send[static_cast<std::size_t>(i)];
+  forms::ListBox& sendList = *form.List_send[pane(i)];
   sendList.clear();
   sendList.addItem(u"");
 }

@@ -37,7 +37,7 @@ std::u16string Class2200::TASK_TYPE_set(const std::u16string& str_a, std::int16_
       {u"MAP", &DF_Task_MAP},
       {u"FURPUR ", &DF_Task_FURPUR},
   }};
-  const auto line = scan::upper(str_a);
+  const auto line = text::upperAscii(str_a);
   OUT_NOW_FOUND = 0;
   for (const auto& [prefix, kind] : kinds) {
     if (line.starts_with(prefix)) {
@@ -73,17 +73,18 @@ std::int16_t Class2200::GET_LEVEL_and_GENLINE(const std::u16string& str_b, std::
       if (Numeric_chk(f4)) out_genline = Numeric_int32(f4);
     }
   } else if (TASK_TYPE == DF_Task_UPLS) {
-    const auto genline = scan::trim(str_b.substr(0, 6));
+    const auto genline = text::trimBlanks(str_b.substr(0, 6));
     if (Numeric_chk(genline)) {
       out_genline = Numeric_int32(genline);
-      const auto level = str_b.size() > 18 ? scan::trim(str_b.substr(18, 2)) : std::u16string();
+      const auto level =
+          str_b.size() > 18 ? text::trimBlanks(str_b.substr(18, 2)) : std::u16string();
       if (Numeric_chk(level)) out_level = Numeric_int32(level);
     }
   } else if (TASK_TYPE == DF_Task_ELT) {
     std::int16_t p = 1;
     auto f = th.Field_get(str_b, p);
     if (scan::blank_first(f, u'.')) {
-      f = scan::trim(f);
+      f = text::trimBlanks(f);
       if (Numeric_chk(f)) out_genline = Numeric_int32(f);
     }
   }
@@ -93,10 +94,10 @@ std::int16_t Class2200::GET_LEVEL_and_GENLINE(const std::u16string& str_b, std::
 std::u16string Class2200::get_element_name(std::u16string& in_str, std::u16string& e_type) const {
   std::u16string name = u" ";
   e_type = u"UNDEF";
-  in_str = scan::upper(in_str) + u" ";
+  in_str = text::upperAscii(in_str) + u" ";
   std::int16_t p = 1;
   if (th.Text_find(in_str, u"ED,R", p) == 0 || th.Text_find(in_str, u".", p) == 0) return name;
-  name = scan::trim(th.Text_pick(in_str, u" ", p));
+  name = text::trimBlanks(th.Text_pick(in_str, u" ", p));
   if (const auto slash = name.find(u'/'); slash != std::u16string::npos) name[slash] = u'_';
   if (th.Text_find(in_str, u".", p) != 0) {
     const auto t = th.Field_get(in_str, p);

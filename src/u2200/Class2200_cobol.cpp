@@ -18,7 +18,7 @@ bool is_quote(char16_t ch) {
 
 // The part of a word before its first period, trimmed.
 std::u16string before_period(const std::u16string& word) {
-  return scan::trim(scan::before_first(word, u'.'));
+  return text::trimBlanks(scan::before_first(word, u'.'));
 }
 
 // Column offset (7 the indicator, 8 area A) shifted by Adjust_POS.
@@ -35,7 +35,7 @@ std::int16_t Class2200::CBL_comment_chk(const std::u16string& in_line) const {
 std::u16string Class2200::CBL_get_PERFORM_name(const std::u16string& fnc,
                                                std::u16string& in_str) const {
   (void)fnc;  // the pass name does not change what a line performs
-  in_str = scan::upper(in_str);
+  in_str = text::upperAscii(in_str);
   std::int16_t p = column(*this, 8);
   if (th.Text_find(in_str, u"PERFORM", p) == 0 || CBL_comment_chk(in_str) == 1) return {};
   const auto f = th.Field_get(in_str, p);
@@ -45,7 +45,7 @@ std::u16string Class2200::CBL_get_PERFORM_name(const std::u16string& fnc,
 std::u16string Class2200::CBL_get_CALL_name(const std::u16string& fnc,
                                             std::u16string& in_str) const {
   (void)fnc;
-  in_str = scan::upper(in_str);
+  in_str = text::upperAscii(in_str);
   std::int16_t p = column(*this, 8);
   const auto k = th.Text_find(in_str, u"CALL", p);
   if (k == 0 || CBL_comment_chk(in_str) == 1) return {};
@@ -53,7 +53,7 @@ std::u16string Class2200::CBL_get_CALL_name(const std::u16string& fnc,
   for (std::int32_t i = 1; i < k; ++i)
     if (is_quote(scan::char_at(in_str, i))) return {};
 
-  auto f = scan::trim(th.Field_get(in_str, p));
+  auto f = text::trimBlanks(th.Field_get(in_str, p));
   if (f.empty()) return {};
   const bool period = scan::contains(f, u'.');
   const bool quoted = is_quote(f[0]);
@@ -65,13 +65,13 @@ std::u16string Class2200::CBL_get_CALL_name(const std::u16string& fnc,
     f[f.size() - 1] = u' ';
   }
   if (is_quote(f[0])) f[0] = u' ';
-  return scan::trim(f);
+  return text::trimBlanks(f);
 }
 
 std::u16string Class2200::CBL_get_PROGRAMID_name(const std::u16string& fnc,
                                                  std::u16string& in_str) {
   (void)fnc;
-  in_str = scan::upper(in_str);
+  in_str = text::upperAscii(in_str);
   std::int16_t p = column(*this, 8);
   if (th.Text_find(in_str, u"PROGRAM-ID.", p) == 0) return {};
   std::int16_t q = p;
@@ -79,12 +79,12 @@ std::u16string Class2200::CBL_get_PROGRAMID_name(const std::u16string& fnc,
   // found gives the width of the columns in front of the source text.
   if (q != 19) Adjust_POS = static_cast<std::int16_t>(q - 19);
   if (CBL_comment_chk(in_str) == 1) return {};
-  return scan::trim(th.Text_pick(in_str, u".", q));
+  return text::trimBlanks(th.Text_pick(in_str, u".", q));
 }
 
 std::u16string Class2200::CBL_get_PERFORM_body(const std::u16string& input_str,
                                                std::int16_t& SECTION_FLG) const {
-  const auto s = scan::upper(input_str);
+  const auto s = text::upperAscii(input_str);
   SECTION_FLG = 0;
   const std::int16_t a = column(*this, 8);
   if (static_cast<std::int32_t>(s.size()) < a || scan::char_at(s, a) == u' ') return {};
@@ -96,10 +96,10 @@ std::u16string Class2200::CBL_get_PERFORM_body(const std::u16string& input_str,
 }
 
 std::int16_t Class2200::CBL_get_prog_start(std::u16string& in_str) const {
-  in_str = scan::upper(in_str);
+  in_str = text::upperAscii(in_str);
   std::int16_t p = column(*this, 8);
   if (th.Text_find(in_str, u"PROCEDURE", p) == 0) return 0;
-  const auto next = scan::trim(th.Field_get(in_str, p));
+  const auto next = text::trimBlanks(th.Field_get(in_str, p));
   return next == u"DIVISION" || next == u"DIVISION." ? 1 : 0;
 }
 

@@ -17,7 +17,7 @@ const std::u16string kMake = u"make";
 // Quotes (or any other one-character delimiters) around an external name.
 std::u16string strip_ends(const std::u16string& s) {
   if (s.size() < 2) return {};
-  return scan::trim(s.substr(1, s.size() - 2));
+  return text::trimBlanks(s.substr(1, s.size() - 2));
 }
 
 // MASM lines are read only from element and assembler listings or from the
@@ -43,7 +43,7 @@ void Class2200::MSM_phase_label(const std::u16string& fnc, const std::u16string&
   if (label.empty() || label[0] == u'.' || label[0] == u'/') return;
   if (scan::blank_first(label, u'*')) label_typ = u"*";
   scan::blank_first(label, u'.');
-  label = scan::trim(label);
+  label = text::trimBlanks(label);
 
   const auto op = th.Field_get(in_str, p);
   if (!op.empty() &&
@@ -119,7 +119,7 @@ void Class2200::MSM_phase_instruction(const std::u16string& fnc, const std::u16s
         }
       }
       if (found) {
-        target = scan::trim(target);
+        target = text::trimBlanks(target);
         jump_end_pos = scan::column(jump_st_pos + static_cast<std::int32_t>(target.size()) - 1);
         if (fnc == kMake && scan::find_entry(root_MASM_jump_name, root_MASM_jump_cnt, target) < 0)
           scan::store_entry(root_MASM_jump_name, root_MASM_jump_cnt, target);
@@ -149,7 +149,7 @@ std::u16string Class2200::MSM_import_SRCH(const std::u16string& jumper_str) cons
 }
 
 std::u16string Class2200::MSM_get_DOLLexport_name(std::u16string& in_str) const {
-  in_str = scan::upper(in_str);
+  in_str = text::upperAscii(in_str);
   const std::int16_t c = start_column(*this);
   std::int16_t p = c;
   if (th.Text_find(in_str, u"$EXPORT", p) == 0) return {};
@@ -165,7 +165,7 @@ std::u16string Class2200::MSM_get_DOLLexport_name(std::u16string& in_str) const 
 }
 
 std::u16string Class2200::MSM_get_export_LABEL(const std::u16string& inp_str) const {
-  const auto s = scan::upper(inp_str) + u" ";
+  const auto s = text::upperAscii(inp_str) + u" ";
   const std::int16_t c = start_column(*this);
   std::int16_t p = c;
   if (th.Text_find(s, u"*", p) == 0) return {};
@@ -183,7 +183,7 @@ std::u16string Class2200::MSM_get_export_LABEL(const std::u16string& inp_str) co
   const auto name = th.Text_pick(s, u"*", p);
   if (scan::contains(name, u' ')) return {};
   if (scan::char_at(s, p) == u'*') ++p;
-  const auto op = scan::trim(th.Field_get(s, p));
+  const auto op = text::trimBlanks(th.Field_get(s, p));
   if (scan::one_of(op,
                    {u"FUNC", u"$FUNC", u"EQU", u"$EQU", u"NAME", u"$NAME", u"PROC", u"$PROC"}) ||
       scan::contains(name, u'\''))
@@ -192,7 +192,7 @@ std::u16string Class2200::MSM_get_export_LABEL(const std::u16string& inp_str) co
 }
 
 std::int16_t Class2200::MSM_get_DOLL_EXTEND(std::u16string& in_str) const {
-  in_str = scan::upper(in_str);
+  in_str = text::upperAscii(in_str);
   const std::int16_t c = start_column(*this);
   const auto at = scan::find_col(in_str, u"$EXTEND", c);
   if (at == 0) return 0;

@@ -29,13 +29,13 @@ void blank_txt_extension(std::u16string& s) {
 std::u16string Class2200::U2200FileName_to_PcName(const std::u16string& in_str) const {
   std::u16string name = in_str;
   replace_first(name, u'*', kFullWidthAsterisk);
-  return scan::trim(name);
+  return text::trimBlanks(name);
 }
 
 std::u16string Class2200::PcName_to_U2200FileName(const std::u16string& in_str) const {
   std::u16string name = in_str;
   replace_first(name, kFullWidthAsterisk, u'*');
-  return scan::trim(name);
+  return text::trimBlanks(name);
 }
 
 std::u16string Class2200::U2200ElementName_to_PcName(const std::u16string& dsp_or_txt,
@@ -71,23 +71,23 @@ std::u16string Class2200::U2200ElementName_to_PcName(const std::u16string& dsp_o
     replace_first(name, u'/', u'.');
   }
   out_typ = typ;
-  return scan::trim(name);
+  return text::trimBlanks(name);
 }
 
 std::u16string Class2200::PcName_to_U2200ElementName(const std::u16string& in_str) const {
-  std::u16string name = scan::upper(in_str);
+  std::u16string name = text::upperAscii(in_str);
   blank_txt_extension(name);
   replace_first(name, kFullWidthSolidus, u'/');
   replace_first(name, u'.', u'/');
-  return scan::trim(name);
+  return text::trimBlanks(name);
 }
 
 std::u16string Class2200::PcName_to_U2200ElementName_FTP(const std::u16string& in_str,
                                                          const std::u16string& IN_ELT_TYP) const {
-  std::u16string name = scan::upper(in_str);
+  std::u16string name = text::upperAscii(in_str);
   if (name.find(u".TXT") != std::u16string::npos) {
     blank_txt_extension(name);
-    name = scan::trim(name);
+    name = text::trimBlanks(name);
   }
   replace_first(name, kFullWidthSolidus, u'/');
   if (name.find(u'/') != std::u16string::npos) {
@@ -95,14 +95,14 @@ std::u16string Class2200::PcName_to_U2200ElementName_FTP(const std::u16string& i
   } else {
     name += u".";
   }
-  return scan::trim(name + u"_" + IN_ELT_TYP);
+  return text::trimBlanks(name + u"_" + IN_ELT_TYP);
 }
 
 std::u16string Class2200::month_string_edit(const std::u16string& inpstr) const {
   static constexpr std::array<std::u16string_view, 12> kMonths{u"JAN", u"FEB", u"MAR", u"APR",
                                                                u"MAY", u"JUN", u"JUL", u"AUG",
                                                                u"SEP", u"OCT", u"NOV", u"DEC"};
-  const std::u16string m = scan::upper(inpstr);
+  const std::u16string m = text::upperAscii(inpstr);
   for (std::size_t i = 0; i < kMonths.size(); ++i) {
     if (m == kMonths[i]) {
       const auto n = static_cast<char16_t>(i + 1);

@@ -84,7 +84,7 @@ std::size_t run(std::u16string_view s, std::size_t i, Pred pred) {
 
 // Value of a text that passed Numeric_chk.
 double numeric_value(const std::u16string& in_str) {
-  const std::u16string s = scan::trim(in_str);
+  const std::u16string s = text::trimBlanks(in_str);
   if (s.size() >= 2 && s[0] == u'&') {
     const bool hex = s[1] == u'H' || s[1] == u'h';
     double v = 0;
@@ -148,7 +148,7 @@ std::int32_t Class2200::Numeric_int32(const std::u16string& in_str) {
 }
 
 bool Class2200::Numeric_chk(const std::u16string& in_str) {
-  const std::u16string s = scan::trim(in_str);
+  const std::u16string s = text::trimBlanks(in_str);
   if (s.empty()) return false;
   std::size_t i = 0;
   if (s[0] == u'&') {
@@ -178,7 +178,7 @@ bool Class2200::Numeric_chk(const std::u16string& in_str) {
 }
 
 std::u16string Class2200::DEC_TO_OCT(const std::u16string& in_DEC, std::u16string& out_OCT) const {
-  const std::u16string s = scan::trim(in_DEC);
+  const std::u16string s = text::trimBlanks(in_DEC);
   if (s.empty()) return std::u16string(kNoValue);
   if (!Numeric_chk(s)) return std::u16string(kNotNumeric);
   if (s.size() >= 7) return std::u16string(kSevenDigits);
@@ -199,7 +199,7 @@ std::int16_t Class2200::OCT_chk(const std::u16string& in_oct) const {
 }
 
 std::u16string Class2200::OCT_TO_DEC(const std::u16string& in_oct, std::u16string& out_DEC) const {
-  const std::u16string s = scan::trim(in_oct);
+  const std::u16string s = text::trimBlanks(in_oct);
   if (s.empty()) return std::u16string(kNoValue);
   if (!Numeric_chk(s)) return std::u16string(kNotNumeric);
   // Besides "8", "9" and letters, a sign or point is no octal digit either.
@@ -213,14 +213,14 @@ std::u16string Class2200::OCT_TO_DBL(const std::u16string& in_org_oct, double& o
   if (s.size() >= 2 && s[0] == u'&' && (s[1] == u'o' || s[1] == u'O')) {
     s[0] = u' ';
     s[1] = u' ';
-    s = scan::trim(s);
+    s = text::trimBlanks(s);
   }
   if (!Numeric_chk(s)) return std::u16string(kNotNumeric);
   if (!is_digit(s[0])) throw std::invalid_argument("Class2200: OCT_TO_DBL of a non-digit");
   // A thirteenth digit in front is accepted when it is a leading zero.
   if (s.size() == 13 && s[0] == u'0') {
     s[0] = u' ';
-    s = scan::trim(s);
+    s = text::trimBlanks(s);
   }
   s = ADD_ZERO_to_STR(s, 12);
   double v = 0;
@@ -258,7 +258,7 @@ std::u16string Class2200::ONE_WORD_TO_HEX_with_part(const std::u16string& inp_pa
                                                     const std::u16string& inp_str) const {
   const std::u16string d = ONE_WORD_TO_DEC_with_part(inp_part, inp_str);
   // Made for quarter words: only the first three decimal digits count.
-  const std::u16string number = scan::trim(d.substr(0, 3));
+  const std::u16string number = text::trimBlanks(d.substr(0, 3));
   if (number.empty()) return d;
   std::int32_t v = 0;
   for (char16_t c : number) v = v * 10 + (c - u'0');

@@ -25,7 +25,7 @@ constexpr int kTriesPerName = 3;
 // there is no name. out_sts: 0 no keyword outside a comment, 1 no name, 2 name.
 std::u16string external_name(const TxtHdl& th, std::u16string& in_str, std::int16_t& out_sts,
                              const std::u16string& keyword, const std::u16string& none) {
-  in_str = scan::upper(in_str);
+  in_str = text::upperAscii(in_str);
   out_sts = 0;
   std::int16_t p = 1;
   if (th.Text_find(in_str, keyword, p) == 0) return none;
@@ -41,7 +41,7 @@ std::u16string external_name(const TxtHdl& th, std::u16string& in_str, std::int1
     return none;
   }
   out_sts = 2;
-  return scan::trim(name);
+  return text::trimBlanks(name);
 }
 
 }  // namespace
@@ -64,7 +64,7 @@ std::u16string Class2200::comment_cut(const std::u16string& in_line) const {
   }
   if (const auto b = scan::find_col(s, u'*'); b != 0) {
     std::int16_t p = scan::column(b + 1);
-    if (scan::trim(th.Field_get(s, p)).empty()) s[static_cast<std::size_t>(b - 1)] = u' ';
+    if (text::trimBlanks(th.Field_get(s, p)).empty()) s[static_cast<std::size_t>(b - 1)] = u' ';
   }
   return s;
 }
@@ -77,7 +77,7 @@ std::int16_t Class2200::keep_comment(const std::u16string& in_line, std::u16stri
   // The last character is the comment's closing quote.
   const auto from = static_cast<std::size_t>(in_skip_pos - 1);
   const auto count = in_line.size() - static_cast<std::size_t>(in_skip_pos);
-  const auto s = scan::trim(comment_cut(in_line.substr(from, count)));
+  const auto s = text::trimBlanks(comment_cut(in_line.substr(from, count)));
   if (s.empty()) return 1;
   if (scan::contains(s, kKinouHalfWidth) || scan::contains(s, kKinou)) out_kinou = s;
   out_str += s;
@@ -85,7 +85,7 @@ std::int16_t Class2200::keep_comment(const std::u16string& in_line, std::u16stri
 }
 
 std::u16string Class2200::get_procedure_Name(const std::u16string& fnc, std::u16string& in_str) {
-  in_str = scan::upper(in_str);
+  in_str = text::upperAscii(in_str);
   std::int16_t p = GET_Start_Column();
   if (th.Text_find(in_str, u"PROCEDURE", p) == 0) return {};
   const auto quote = scan::find_col(in_str, DQ_chr);
@@ -95,7 +95,7 @@ std::u16string Class2200::get_procedure_Name(const std::u16string& fnc, std::u16
   std::u16string name;
   if (scan::contains(f, u'(')) {
     name = scan::before_first(f, u'(');
-    if (scan::trim(name) == u"IMPORTED") return {};
+    if (text::trimBlanks(name) == u"IMPORTED") return {};
   } else {
     name = scan::before_first(f, u';');
   }

@@ -10,9 +10,9 @@ constexpr char16_t kTempFile[] = u"TPF$";
 
 // "NAME." names the file NAME: the period goes, blanks around it too.
 std::u16string without_final_period(const std::u16string& name) {
-  std::u16string s = scan::trim(name);
+  std::u16string s = text::trimBlanks(name);
   if (!s.empty() && s.back() == u'.') s.back() = u' ';
-  return scan::trim(s);
+  return text::trimBlanks(s);
 }
 
 }  // namespace
@@ -65,7 +65,7 @@ std::int16_t Class2200::U2200_FILE_ELEMENT_PHASE(const std::u16string& in_str,
     e_NAME = th.Field_get(s, p);
   } else {
     f_NAME = kTempFile;
-    e_NAME = scan::trim(s);
+    e_NAME = text::trimBlanks(s);
   }
   return 0;
 }
@@ -110,9 +110,9 @@ std::int16_t Class2200::U2200_FILE_PHASE(const std::u16string& in_str, std::u16s
   if (k != std::u16string::npos) {
     f_QUAL = s.substr(0, k);
     f_PIKA = u"*";
-    f_NAME = scan::trim(s.substr(k + 1));
+    f_NAME = text::trimBlanks(s.substr(k + 1));
   } else {
-    f_NAME = scan::trim(s);
+    f_NAME = text::trimBlanks(s);
   }
   return 0;
 }
@@ -144,7 +144,7 @@ std::int16_t Class2200::TANKA_ADD_START_PHASE(const std::u16string& str_b, std::
     } else {
       std::u16string file = th.Text_pick(t, u".", p);
       if (!file.empty()) file.front() = u' ';
-      f_NAME = scan::trim(file);
+      f_NAME = text::trimBlanks(file);
     }
   } else {
     f_NAME = th.Text_pick(t, u".", p);

@@ -15,7 +15,7 @@ constexpr int kMaxJoinedFields = 30;
 }  // namespace
 
 std::u16string Class2200::SKEL_get_DEFINE_name(const std::u16string& fnc, std::u16string& in_str) {
-  in_str = scan::upper(in_str);
+  in_str = text::upperAscii(in_str);
   std::int16_t p = GET_Start_Column();
   if (th.Text_find(in_str, u"*DEFINE", p) == 0) return {};
   auto name = th.Field_get(in_str, p);
@@ -50,10 +50,10 @@ void Class2200::DEFINE_GET(const std::u16string& str_b, std::int16_t& DEFINE_fou
   } else {
     define_name = th.Field_get(str_b, p);
   }
-  define_name = scan::trim(define_name);
+  define_name = text::trimBlanks(define_name);
   if (!define_name.empty() && define_name.back() == u'=') {
     define_name.back() = u' ';
-    define_name = scan::trim(define_name);
+    define_name = text::trimBlanks(define_name);
   }
   if (define_name.empty()) return;
 
@@ -69,7 +69,7 @@ void Class2200::DEFINE_GET(const std::u16string& str_b, std::int16_t& DEFINE_fou
     define_val.back() = u' ';
     continued = true;
   }
-  define_val = scan::trim(define_val);
+  define_val = text::trimBlanks(define_val);
   DEFINE_found = 1;
   DEFINE_pending = continued || scan::find_col(str_b, u',', p) != 0 ? 1 : 0;
 }
@@ -100,11 +100,11 @@ std::u16string Class2200::LINE_Renketu(const std::u16string& in_line1,
                                        const std::u16string& in_line2,
                                        const std::int16_t& gyoukan_trim,
                                        const std::int16_t& field_trim) const {
-  const auto s1 = scan::trim(in_line1) + u" ";
-  const auto s2 = scan::trim(in_line2) + u" ";
+  const auto s1 = text::trimBlanks(in_line1) + u" ";
+  const auto s2 = text::trimBlanks(in_line2) + u" ";
   if (field_trim != 0) return spaced_fields(th, s1) + u" " + spaced_fields(th, s2);
-  if (gyoukan_trim == 1) return scan::trim(s1) + u" " + s2;
-  if (gyoukan_trim == 0) return scan::trim(s1) + s2;
+  if (gyoukan_trim == 1) return text::trimBlanks(s1) + u" " + s2;
+  if (gyoukan_trim == 0) return text::trimBlanks(s1) + s2;
   return {};
 }
 

@@ -45,6 +45,23 @@ bool isNameCharacter(char16_t c) {
   return (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'-' || c == u'$';
 }
 
+// The element part of a 2200 name that Windows would open as a device. A
+// 2200 name part holds upper-case letters only, so no case is folded.
+bool isDeviceElement(std::string_view element) {
+  if (element == "CON" || element == "PRN" || element == "AUX" || element == "NUL") return true;
+  if (element.size() != 4 || element[3] < '1' || element[3] > '9') return false;
+  const std::string_view stem = element.substr(0, 3);
+  return stem == "COM" || stem == "LPT";
+}
+
+bool isNamePartBytes(std::string_view part) {
+  if (part.empty() || part.size() > kLongestNamePart) return false;
+  for (char c : part) {
+    if (!isNameCharacter(static_cast<unsigned char>(c))) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 PcNameFault pcNameFault(std::u16string_view name) {
@@ -82,6 +99,22 @@ bool isReceivableElement(std::u16string_view display) {
     bulk[slash] = u'.';
   }
   return isSafePcName(single + u".txt") && isSafePcName(bulk + u".txt");
+}
+
+bool isReceivableElement(std::string_view display) {
+  // Both PC names are element + ".txt" or element, "／" or ".", version +
+  // ".txt": made of name characters, "／", "." and "txt", they hold no
+  // separator, control character, trailing dot or blank, and "." alone
+  // never. What is left is the device check, which looks at the text before
+  // the first "." and so at the element part alone (with "／" in it a base
+  // of three or four characters is no device either).
+  std::size_t slash = 0;
+  while (slash < display.size() && display[slash] != '/') ++slash;
+  if (slash == display.size()) slash = std::string_view::npos;
+  const std::string_view element = display.substr(0, slash);
+  if (!isNamePartBytes(element)) return false;
+  if (slash != std::string_view::npos && !isNamePartBytes(display.substr(slash + 1))) return false;
+  return !isDeviceElement(element);
 }
 
 std::u16string visibleName(std::u16string_view name) {

@@ -40,6 +40,9 @@ bool isU2200ElementDisplayName(std::u16string_view display);
 // PC file names, element／version.txt (one receive) and element.version.txt
 // (bulk receive), are both safe.
 bool isReceivableElement(std::u16string_view display);
+// The same answer for a display form held as bytes; a byte beyond ASCII is
+// never part of a 2200 name. Listings are checked row by row with it.
+bool isReceivableElement(std::string_view display);
 
 // The name as it can be shown in a message: a control character becomes
 // "<U+0009>", so that a NUL cannot cut the text and a TAB is seen.

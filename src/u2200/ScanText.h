@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "text/TextRules.h"
+
 namespace morvanta::scan {
 
 // A column computed from members and lengths; like every position it must
@@ -61,13 +63,6 @@ inline std::int16_t find_col(const std::u16string& s, char16_t ch, std::int32_t 
   return find_col(s, std::u16string(1, ch), from);
 }
 
-inline std::u16string trim(const std::u16string& s) {
-  const auto first = s.find_first_not_of(u' ');
-  if (first == std::u16string::npos) return {};
-  const auto last = s.find_last_not_of(u' ');
-  return s.substr(first, last - first + 1);
-}
-
 // Overwrites the first occurrence of ch with a blank; the length stays.
 inline bool blank_first(std::u16string& s, char16_t ch) {
   const auto at = s.find(ch);
@@ -79,14 +74,6 @@ inline bool blank_first(std::u16string& s, char16_t ch) {
 // The part before the first ch, or all of s when it holds none.
 inline std::u16string before_first(const std::u16string& s, char16_t ch) {
   return s.substr(0, s.find(ch));
-}
-
-// ASCII letters only: keywords are matched in ASCII, and the rest of the line
-// (kana, kanji, full-width letters) must come back unchanged.
-inline std::u16string upper(std::u16string s) {
-  for (auto& ch : s)
-    if (ch >= u'a' && ch <= u'z') ch = static_cast<char16_t>(ch - (u'a' - u'A'));
-  return s;
 }
 
 inline bool is_ascii_alnum(char16_t ch) {

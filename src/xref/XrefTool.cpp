@@ -44,7 +44,7 @@ bool sameFolder(const std::u16string& a, const std::u16string& b) {
 // The rows of updatehtm.ini that belong to the project.
 std::vector<BulkRow> projectRows(const std::u16string& programFolder,
                                  const std::u16string& project) {
-  const std::u16string path = platform::joinPath(programFolder, u"updatehtm.ini");
+  const std::u16string path = platform::joinPath(programFolder, kBulkTableFileName);
   std::vector<BulkRow> rows;
   if (!platform::fileExists(path)) return rows;
   const TxtHdl txtHdl;

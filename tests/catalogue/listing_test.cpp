@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iterator>
+#include <random>
 #include <string>
 
+#include "catalogue/ListingFields.h"
 #include "catalogue/TocListing.h"
 #include "platform/Platform.h"
 #include "text/TxtHdl.h"
@@ -186,6 +189,59 @@ TEST(ListingFields, ReadExactlyAsTheTextToolkitReadsThem) {
           << "field " << n << " of \"" << platform::toUtf8(line) << "\"";
       EXPECT_EQ(at + 1, static_cast<std::size_t>(pos)) << "after field " << n;
     }
+  }
+}
+
+// Fields 5 to 8 read from a line's bytes are those the field reader gives
+// for the line and one blank: lines around the length where long blank runs
+// become possible, runs of 100 and 101 blanks, few fields, many fields.
+TEST(ListingFields, ReadFromBytesAsTheFieldReaderReadsThem) {
+  std::vector<std::string> lines = {"a", "a b c d e f g h", "a b c d e f g", "a b c d e",
+                                    "-rw-rw-r--   1 PRJ        812 Mar 10 10:30 MAIN.R2_ABS"};
+  for (const std::size_t gap : {99, 100, 101, 102}) {
+    lines.push_back("a b c d e" + std::string(gap, ' ') + "f g h");
+    lines.push_back("a" + std::string(gap, ' ') + "b c d e f g h i");
+  }
+  std::mt19937 random(2200);
+  for (int n = 0; n < 5000; ++n) {
+    std::string line;
+    const std::size_t length = random() % 300;
+    const bool longGaps = random() % 4 == 0;
+    while (line.size() < length) {
+      if (random() % 3 == 0) {
+        line.append(longGaps ? 1 + random() % 120 : 1 + random() % 4, ' ');
+      } else {
+        line.append(1 + random() % 12, static_cast<char>('A' + random() % 26));
+      }
+    }
+    lines.push_back(line);
+  }
+  for (const std::string& raw : lines) {
+    const auto first = raw.find_first_not_of(' ');
+    if (first == std::string::npos) continue;
+    const std::string line = raw.substr(first, raw.find_last_not_of(' ') - first + 1);
+    const std::string padded = line + " ";
+    std::size_t pos = 0;
+    std::string_view expected[8];
+    for (auto& field : expected) field = nextField(std::string_view(padded), pos);
+    std::string_view got[4];
+    listedFields(line, got);
+    for (int f = 0; f < 4; ++f) {
+      EXPECT_EQ(got[f], expected[4 + f]) << "field " << 5 + f << " of \"" << line << "\"";
+    }
+  }
+}
+
+TEST(ListingFields, LineFeedsAreCountedInEveryPositionOfAWord) {
+  std::mt19937 random(2200);
+  for (int n = 0; n < 500; ++n) {
+    std::string bytes(random() % 70, 'A');
+    for (char& c : bytes) {
+      const auto pick = random() % 5;
+      c = pick == 0 ? '\n' : pick == 1 ? '\x8A' : pick == 2 ? '\x0B' : pick == 3 ? '\t' : 'X';
+    }
+    EXPECT_EQ(countLineFeeds(bytes),
+              static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')));
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "forms/ElementTable.h"
 #include "forms/MemoryControls.h"
@@ -29,6 +30,36 @@ TEST(TextColumn, KeepsEachRowWhole) {
   EXPECT_EQ(column.at(1), u"取得/R2");
   EXPECT_THROW(column.at(2), std::out_of_range);
   EXPECT_THROW(column.remove(2), std::out_of_range);
+}
+
+// The column's storage runs ahead of its rows; rows appended after a
+// removal, a clear or many growths still read back exactly.
+TEST(TextColumn, RowsStayWholeAcrossGrowthRemovalAndClear) {
+  TextColumn column;
+  column.reserve(2, 4);
+  std::vector<std::u16string> expected;
+  for (int n = 0; n < 3000; ++n) {
+    const std::string text =
+        "E" + std::to_string(n) + std::string(static_cast<std::size_t>(n % 7), 'X');
+    if (n % 2 == 0) {
+      column.appendAscii(text);
+    } else {
+      column.append(std::u16string(text.begin(), text.end()));
+    }
+    expected.emplace_back(text.begin(), text.end());
+    if (n % 500 == 499) {
+      column.remove(column.size() - 1);  // the last row
+      expected.pop_back();
+      column.remove(0);
+      expected.erase(expected.begin());
+    }
+  }
+  ASSERT_EQ(column.size(), expected.size());
+  for (std::size_t r = 0; r < expected.size(); ++r) EXPECT_EQ(column.at(r), expected[r]) << r;
+  column.clear();
+  column.appendAscii("AFTER");
+  ASSERT_EQ(column.size(), 1u);
+  EXPECT_EQ(column.at(0), u"AFTER");
 }
 
 class ElementListsInMemory : public ::testing::Test {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <vector>
 
 #include "u2200/Class2200.h"
 #include "u2200/PcNameRule.h"
@@ -84,6 +86,33 @@ TEST(PcNameRule, HostileListingNamesAreStoppedAfterTheNameConversions) {
     const bool accepted =
         isU2200ElementDisplayName(display) && isSafePcName(txt) && isSafePcName(phased);
     EXPECT_FALSE(accepted) << std::string(name.begin(), name.end());
+  }
+}
+
+// The byte form of the receivable check answers exactly as the general one:
+// on the names around every limit (devices, lengths, separators, dots) and
+// on many random names over the characters that matter.
+TEST(PcNameRule, ByteCheckOfListedElementsAgreesWithTheGeneralOne) {
+  std::vector<std::string> names = {
+      "",          "MAIN",     "MAIN/R1", "A-B$C/X",       "ABCDEFGHIJKL/ABCDEFGHIJKL",
+      "/",         "MAIN/",    "/R1",     "ABCDEFGHIJKLM", "MAIN/ABCDEFGHIJKLM",
+      "MAIN/R1/X", "MAIN/R.1", "main",    "A B",           "A\tB",
+      "CON",       "CON/R1",   "PRN",     "AUX/X",         "NUL",
+      "COM1",      "COM9/V",   "COM0",    "LPT1",          "LPT10",
+      "COMA",      "CONX",     "CO",      "R1/CON",        "X/COM1",
+      ".",         "..",       "A.",      "A/.",           std::string("A\0B", 3),
+      "\x7F",      "A:B",      "A\\B",    "\xE6\xBC\xA2"};
+  std::mt19937 random(2200);
+  const std::string alphabet = "ACLMNOPTUX019-$/. a:\\\t";
+  for (int n = 0; n < 20000; ++n) {
+    std::string name;
+    const std::size_t length = random() % 16;
+    for (std::size_t c = 0; c < length; ++c) name += alphabet[random() % alphabet.size()];
+    names.push_back(name);
+  }
+  for (const std::string& name : names) {
+    const std::u16string wide(name.begin(), name.end());
+    EXPECT_EQ(isReceivableElement(std::string_view(name)), isReceivableElement(wide)) << name;
   }
 }
 

@@ -1,0 +1,148 @@
+#include "catalogue/ListingFields.h"
+
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
+namespace morvanta::catalogue {
+
+namespace {
+
+// How far the reader looks past a field for the next one.
+constexpr std::size_t kFieldBlankLimit = 100;
+
+// A run of more than kFieldBlankLimit blanks inside a trimmed line needs a
+// longer line than this; up to it, the fields are simply the runs of
+// non-blank bytes, found through a bit mask (two words, one bit a byte).
+constexpr std::size_t kShortLine = kFieldBlankLimit + 2;
+
+constexpr std::uint64_t kBlanks = 0x2020202020202020ULL;
+constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+
+// One bit per byte of eight: set where the byte is not a blank.
+std::uint64_t nonBlankBits(std::uint64_t word) {
+  const std::uint64_t x = word ^ kBlanks;  // a blank becomes zero
+  const std::uint64_t high = (((x & kLow7) + kLow7) | x) & kHigh;
+  return ((high >> 7) * 0x0102040810204080ULL) >> 56;
+}
+
+struct Bits128 {
+  std::uint64_t low = 0;
+  std::uint64_t high = 0;
+
+  bool empty() const { return (low | high) == 0; }
+  std::size_t lowest() const {
+    return low != 0 ? static_cast<std::size_t>(std::countr_zero(low))
+                    : 64 + static_cast<std::size_t>(std::countr_zero(high));
+  }
+  void dropLowest() {
+    if (low != 0) {
+      low &= low - 1;
+    } else {
+      high &= high - 1;
+    }
+  }
+};
+
+// Fields 5 to 8 of a line of at most kShortLine bytes.
+void shortLineFields(std::string_view line, std::string_view (&fields)[4]) {
+  std::uint64_t words[2] = {0, 0};
+  std::size_t i = 0;
+  for (; i + 8 <= line.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, line.data() + i, 8);
+    words[i / 64] |= nonBlankBits(word) << (i % 64);
+  }
+  if (i < line.size()) {
+    std::uint64_t word = kBlanks;
+    std::memcpy(&word, line.data() + i, line.size() - i);
+    words[i / 64] |= nonBlankBits(word) << (i % 64);
+  }
+  // A field starts at a non-blank byte after a blank (or the start) and ends
+  // at a blank after a non-blank; the blank after the line ends the last.
+  const std::uint64_t shiftedLow = words[0] << 1;
+  const std::uint64_t shiftedHigh = words[1] << 1 | words[0] >> 63;
+  Bits128 starts{words[0] & ~shiftedLow, words[1] & ~shiftedHigh};
+  Bits128 ends{~words[0] & shiftedLow, ~words[1] & shiftedHigh};
+  for (int skipped = 0; skipped < 4 && !starts.empty(); ++skipped) {
+    starts.dropLowest();
+    ends.dropLowest();
+  }
+  for (auto& field : fields) {
+    if (starts.empty()) {
+      field = {};
+      continue;
+    }
+    const std::size_t start = starts.lowest();
+    field = line.substr(start, ends.lowest() - start);
+    starts.dropLowest();
+    ends.dropLowest();
+  }
+}
+
+// One field from `pos`, as Field_get reads the line and its blank, byte by
+// byte.
+std::string_view scannedField(std::string_view line, std::size_t& pos) {
+  const std::size_t len = line.size() + 1;
+  const auto blank = [&](std::size_t i) { return i >= line.size() || line[i] == ' '; };
+  while (pos < len && blank(pos)) ++pos;
+  if (pos + 1 >= len) return {};
+  std::size_t end = pos + 1;
+  while (end < len && !blank(end)) ++end;
+  const std::string_view field = line.substr(pos, end - pos);
+  for (std::size_t next = end + 1; next <= end + kFieldBlankLimit; ++next) {
+    if (next >= len || !blank(next)) {
+      pos = next;
+      return field;
+    }
+  }
+  return field;
+}
+
+}  // namespace
+
+void listedFields(std::string_view line, std::string_view (&fields)[4]) {
+  if (line.size() <= kShortLine) return shortLineFields(line, fields);
+  std::size_t pos = 0;
+  for (int skipped = 0; skipped < 4; ++skipped) scannedField(line, pos);
+  for (auto& field : fields) field = scannedField(line, pos);
+}
+
+std::size_t countLineFeeds(std::string_view bytes) {
+  constexpr std::uint64_t kLineFeeds = 0x0A0A0A0A0A0A0A0AULL;
+  std::size_t count = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + i, 8);
+    const std::uint64_t x = word ^ kLineFeeds;  // a line feed becomes zero
+    const std::uint64_t nonZero = (((x & kLow7) + kLow7) | x) & kHigh;
+    // One bit at the top of each line feed's byte; the multiplication adds
+    // them up in the top byte (no population count instruction needed).
+    count += static_cast<std::size_t>((((~nonZero & kHigh) >> 7) * 0x0101010101010101ULL) >> 56);
+  }
+  for (; i < bytes.size(); ++i) count += bytes[i] == '\n';
+  return count;
+}
+
+bool isAsciiBytes(std::string_view text) {
+  std::uint64_t any = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    any |= word;
+  }
+  for (; i < text.size(); ++i) any |= static_cast<unsigned char>(text[i]);
+  return (any & kHigh) == 0;
+}
+
+void upperInto(std::string_view text, char* to) {
+  for (const char c : text) {
+    const auto u = static_cast<unsigned char>(c);
+    *to++ = static_cast<char>(static_cast<unsigned char>(u - 'a') < 26 ? u - ('a' - 'A') : u);
+  }
+}
+
+}  // namespace morvanta::catalogue
