@@ -2,10 +2,10 @@
 
 #include <optional>
 
+#include "app/JobValueCheck.h"
 #include "app/MainForm.h"
 #include "jobs/Job.h"
 #include "platform/Platform.h"
-#include "app/JobValueCheck.h"
 
 namespace morvanta::app {
 

@@ -3,9 +3,9 @@
 #include <optional>
 
 #include "app/JobOutcome.h"
+#include "app/JobValueCheck.h"
 #include "app/LoginPassword.h"
 #include "app/MainForm.h"
-#include "app/JobValueCheck.h"
 #include "platform/Platform.h"
 
 namespace morvanta::transfer {

@@ -4,9 +4,9 @@
 #include <cstdio>
 
 #include "app/JobOutcome.h"
+#include "app/JobValueCheck.h"
 #include "app/LoginPassword.h"
 #include "app/MainForm.h"
-#include "app/JobValueCheck.h"
 #include "platform/Platform.h"
 #include "transfer/Baseline.h"
 #include "transfer/SendCheck.h"

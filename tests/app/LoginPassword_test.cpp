@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include "app/JobValueCheck.h"
 #include "app/LoginPassword.h"
 #include "jobs/Job.h"
 #include "platform/Platform.h"
 #include "support/FormFixture.h"
-#include "app/JobValueCheck.h"
 
 namespace morvanta::app {
 namespace {

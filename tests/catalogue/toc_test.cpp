@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "app/JobValueCheck.h"
 #include "catalogue/ElementSearch.h"
 #include "catalogue/TocListing.h"
 #include "catalogue/TocRequest.h"
-#include "app/JobValueCheck.h"
 #include "platform/Platform.h"
 #include "support/FormFixture.h"
 

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "app/BulkTable.h"
+#include "app/JobValueCheck.h"
 #include "catalogue/TocListing.h"
 #include "jobfiles/JobFiles.h"
-#include "app/JobValueCheck.h"
 #include "platform/Platform.h"
 #include "support/FormFixture.h"
 #include "transfer/BulkReceive.h"

@@ -8,8 +8,8 @@
 #include <iterator>
 #include <string>
 
-#include "jobfiles/JobFiles.h"
 #include "app/JobValueCheck.h"
+#include "jobfiles/JobFiles.h"
 #include "platform/Platform.h"
 #include "support/FormFixture.h"
 

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "app/JobValueCheck.h"
 #include "platform/Platform.h"
 #include "support/FormFixture.h"
 #include "transfer/Baseline.h"
 #include "transfer/ElementSelection.h"
 #include "transfer/FakeHost_support.h"
-#include "app/JobValueCheck.h"
 #include "transfer/SendElement.h"
 
 namespace morvanta::transfer {
