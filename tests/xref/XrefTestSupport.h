@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/TestFiles.h"
 #include "xref/XrefTool.h"
 
 namespace morvanta::xref::test {
@@ -14,7 +15,6 @@ namespace morvanta::xref::test {
 class SampleProject {
  public:
   SampleProject();
-  ~SampleProject();
   SampleProject(const SampleProject&) = delete;
   SampleProject& operator=(const SampleProject&) = delete;
 
@@ -37,12 +37,12 @@ class SampleProject {
   void writePcCopy(const std::u16string& name, const std::vector<std::u16string>& lines) const;
 
  private:
+  testing::TempFolder folder_;
   std::filesystem::path root_;
 };
 
-std::string u8(const std::u16string& text);
-std::u16string u16(const std::string& text);
-// Bytes of a file, "" when missing.
-std::string readFile(const std::filesystem::path& path);
+using testing::readBytes;
+using testing::u16;
+using testing::u8;
 
 }  // namespace morvanta::xref::test

@@ -1,7 +1,5 @@
-#include <atomic>
 #include <fstream>
 #include <sstream>
-#include <system_error>
 
 #include "platform/Platform.h"
 #include "u2200/Class2200.h"
@@ -14,32 +12,9 @@ namespace fs = std::filesystem;
 namespace {
 const fs::path kSamples = fs::path(MORVANTA_SOURCE_DIR) / "tests/hostsim/samples/PRJ/XREF";
 
-fs::path freshFolder() {
-  static std::atomic<int> counter{0};
-  const fs::path path =
-      fs::temp_directory_path() / ("xref-test-" + std::to_string(platform::currentProcessId()) +
-                                   "-" + std::to_string(counter++));
-  fs::remove_all(path);
-  fs::create_directories(path);
-  return path;
-}
 }  // namespace
 
-std::string u8(const std::u16string& text) {
-  return platform::toUtf8(text);
-}
-std::u16string u16(const std::string& text) {
-  return platform::fromUtf8(text);
-}
-
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-SampleProject::SampleProject() : root_(freshFolder()) {
+SampleProject::SampleProject() : root_(folder_.fsPath()) {
   fs::create_directories(root_ / "pc");
   fs::create_directories(root_ / "prog");
   const Class2200 cls;
@@ -49,7 +24,7 @@ SampleProject::SampleProject() : root_(freshFolder()) {
     const std::u16string name =
         cls.U2200ElementName_to_PcName(u"TXT.", entry.path().filename().u16string(), type);
     std::string bytes;
-    for (const char c : readFile(entry.path())) {
+    for (const char c : readBytes(entry.path())) {
       if (c == '\n') bytes += '\r';
       bytes += c;
     }
@@ -59,11 +34,6 @@ SampleProject::SampleProject() : root_(freshFolder()) {
       (root_ / "prog" / "updatehtm.ini").u16string(),
       {u"; cross-reference pages of the order programs",
        u"HTM-AUTO-MAKE,PRJ*XREF,RUNSTREAM,PJ01," + pcFolder() + u"," + outf()});
-}
-
-SampleProject::~SampleProject() {
-  std::error_code ignored;
-  fs::remove_all(root_, ignored);
 }
 
 std::u16string SampleProject::pcFile(const std::u16string& name) const {
@@ -90,7 +60,7 @@ XrefResult SampleProject::run(const std::vector<std::u16string>& names) const {
 }
 
 std::string SampleProject::page(const std::u16string& relative) const {
-  return readFile(root_ / "htm" / fs::path(relative));
+  return readBytes(root_ / "htm" / fs::path(relative));
 }
 
 void SampleProject::writePcCopy(const std::u16string& name,

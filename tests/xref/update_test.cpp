@@ -70,7 +70,7 @@ TEST_F(ProjectUpdate, NewElementLinksFromTheRunstreamThatNamedIt) {
 TEST_F(ProjectUpdate, ForeignOrDamagedDatabaseStopsTheRunAndStaysAsItWas) {
   platform::writeBinaryFile(database(), "{ not json");
   EXPECT_THROW(project.run({u"ORDERS.txt"}), XrefError);
-  EXPECT_EQ(test::readFile(database()), "{ not json");
+  EXPECT_EQ(test::readBytes(database()), "{ not json");
 
   ProjectDb other;
   other.project = u"OTHER";
@@ -85,9 +85,9 @@ TEST_F(ProjectUpdate, DatabaseKeepsWhatTheIndexNeeds) {
   const ElementRecord& orders = db.elements.at(u"PRJ*XREF.ORDERS");
   EXPECT_EQ(orders.kind, Kind::Runstream);
   EXPECT_EQ(orders.page, u"PRJ＊XREF/ORDERS.htm");
-  EXPECT_THAT(orders.uses, testing::Contains(Use{u"@ADD", u"PRJ*XREF.ORDRPT", true}));
+  EXPECT_THAT(orders.uses, ::testing::Contains(Use{u"@ADD", u"PRJ*XREF.ORDRPT", true}));
   const ElementRecord& lib = db.elements.at(u"PRJ*XREF.ORDLIB");
-  EXPECT_THAT(lib.definitions, testing::Contains(Definition{u"ORDLIB$LOG", u"LOGLINE"}));
+  EXPECT_THAT(lib.definitions, ::testing::Contains(Definition{u"ORDLIB$LOG", u"LOGLINE"}));
 }
 
 TEST(ElementFile, TheRowOfItsFolderNamesTheFile) {
