@@ -109,6 +109,18 @@ TEST_F(StartupTest, NoHostsLeaveTheHostBoxesEmpty) {
   EXPECT_EQ(form->Combo_host_file_elt->count(), 0);
 }
 
+// The program never changes its current directory: a relative folder in
+// the pointer file is taken from the program folder, wherever it was started.
+TEST_F(StartupTest, RelativeFolderInThePointerFileIsTakenFromTheProgramFolder) {
+  ASSERT_TRUE(platform::createFolder(in(u"work")));
+  platform::writeTextLines(in(u"ini.ini"), {u"work"});
+  ASSERT_EQ(loadEnds(), std::nullopt);
+  EXPECT_EQ(pub().workRoot, in(u"work"));
+  EXPECT_EQ(pub().iniPath, platform::joinPath(in(u"work"), u"Morvanta.ini"));
+  EXPECT_TRUE(platform::folderExists(platform::joinPath(in(u"work"), u"FTPWK")));
+  EXPECT_FALSE(platform::folderExists(platform::joinPath(platform::currentFolder(), u"work")));
+}
+
 TEST_F(StartupTest, PointerFileMovesConfigurationAndWorkFolders) {
   testing::TempFolder work;
   platform::writeTextLines(in(u"ini.ini"), {u"  " + work.path() + u"  ", u"ignored"});
