@@ -162,6 +162,21 @@ TEST_F(TocTest, ListingPresentAtTheFirstTickIsLoaded) {
   EXPECT_EQ(form->List_elt[0]->count(), 0);
 }
 
+// A listing that is there but cannot be read (here a folder of its name)
+// is told once the ticks run out, and the pane is released empty.
+TEST_F(TocTest, ListingThatCannotBeReadReleasesThePaneAndTells) {
+  request(1, u"prj*src");
+  ASSERT_TRUE(platform::createFolder(workFile(u"1TOC-RSLT.TXT")));
+  for (int tick = 0; tick < 10; ++tick) form->Timer1_Timer(1);
+
+  EXPECT_TRUE(idle(1));
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_EQ(desktop.messages[0].rfind(u"TOC情報が得られません", 0), 0u)
+      << platform::toUtf8(desktop.messages[0]);
+  EXPECT_EQ(form->List_elt[1]->count(), 0);
+  EXPECT_EQ(form->List_date[1]->count(), 0);
+}
+
 TEST_F(TocTest, NoListingAfterTenTicksReleasesThePaneAndTells) {
   request(1, u"prj*src");
   for (int tick = 1; tick <= 9; ++tick) {
