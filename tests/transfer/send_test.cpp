@@ -112,6 +112,20 @@ TEST_F(SendTest, ConfirmedSendCopiesWritesAndStarts) {
   EXPECT_EQ(form->List_send[0]->item(0), u"MAIN/R1");
 }
 
+// An upload copy that cannot be made (a folder holds its name) is named, and
+// no send job is written or started: a stale copy must never go out.
+TEST_F(SendTest, UploadCopyThatCannotBeMadeIsNamedAndNothingIsSent) {
+  ASSERT_TRUE(platform::createFolder(joinPath(rcv, u"MAIN.R1_SYM")));
+  desktop.okCancelAnswers = {true};
+  form->List_send_DblClick(0);
+  EXPECT_EQ(desktop.messages.back(), kUploadCopyFailedMessage + joinPath(rcv, u"MAIN.R1_SYM"));
+  EXPECT_FALSE(platform::fileExists(workFile(u"SEND.BAT")));
+  EXPECT_FALSE(platform::fileExists(workFile(u"SEND.TXT")));
+  for (const std::u16string& batch : desktop.startedBatches) {
+    EXPECT_NE(batch, workFile(u"SEND.BAT"));
+  }
+}
+
 TEST_F(SendTest, CancelLeavesTheJobAndCopyButStartsNothing) {
   form->List_send_DblClick(0);
   EXPECT_TRUE(platform::fileExists(joinPath(rcv, u"MAIN.R1_SYM")));
