@@ -48,6 +48,9 @@ void requestToc(MainForm& form, int i) {
   form.List_elt[pane(i)]->clear();
   form.List_send[pane(i)]->clear();
   if (!transfer::writeTocJob(form, {i, address, file, form.mdirMode})) return;
+  // The pane's lists are empty now; its phased TOC goes with them, so a
+  // bulk receive never works from the listing of an earlier request.
+  platform::deleteFile(platform::joinPath(form.FOLDER_NAME(u"WK", u""), phasedTocName(i)));
 
   // One counter for all panes: a request anywhere restarts every pending wait.
   form.pollTicks = 0;

@@ -165,6 +165,8 @@ TEST_F(TocTest, ListingPresentAtTheFirstTickIsLoaded) {
 // A listing that is there but cannot be read (here a folder of its name)
 // is told once the ticks run out, and the pane is released empty.
 TEST_F(TocTest, ListingThatCannotBeReadReleasesThePaneAndTells) {
+  // What an earlier request of the pane left for a bulk receive.
+  platform::writeTextLines(workFile(u"1phased-TOC.TXT"), kPhased);
   request(1, u"prj*src");
   ASSERT_TRUE(platform::createFolder(workFile(u"1TOC-RSLT.TXT")));
   for (int tick = 0; tick < 10; ++tick) form->Timer1_Timer(1);
@@ -175,6 +177,7 @@ TEST_F(TocTest, ListingThatCannotBeReadReleasesThePaneAndTells) {
       << platform::toUtf8(desktop.messages[0]);
   EXPECT_EQ(form->List_elt[1]->count(), 0);
   EXPECT_EQ(form->List_date[1]->count(), 0);
+  EXPECT_FALSE(platform::fileExists(workFile(u"1phased-TOC.TXT")));
 }
 
 TEST_F(TocTest, NoListingAfterTenTicksReleasesThePaneAndTells) {
