@@ -14,8 +14,8 @@ QString serviceName() {
   return QString::fromStdU16String(app::kKeyringService);
 }
 
-// Starts the job and waits for it; a failure other than "no such entry"
-// throws with the keyring's own reason.
+// Starts the job and waits for it; the caller reads its error, which names
+// the keyring's own reason.
 void runJob(QKeychain::Job& job, const std::u16string& key) {
   job.setAutoDelete(false);
   job.setInsecureFallback(false);
