@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace morvanta::catalogue {
 
 namespace {
@@ -45,10 +49,31 @@ struct Bits128 {
   }
 };
 
-// Fields 5 to 8 of a line of at most kShortLine bytes.
-void shortLineFields(std::string_view line, std::string_view (&fields)[4]) {
-  std::uint64_t words[2] = {0, 0};
+#if defined(__SSE2__)
+// Sixteen bits, one a byte: set where the byte is not a blank.
+unsigned nonBlankBits16(const char* bytes) {
+  const __m128i word = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+  return ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(word, _mm_set1_epi8(' ')))) &
+         0xFFFFu;
+}
+#endif
+
+// The non-blank bits of a line of at most kShortLine bytes, in two words.
+void nonBlankWords(std::string_view line, std::uint64_t (&words)[2]) {
   std::size_t i = 0;
+#if defined(__SSE2__)
+  for (; i + 16 <= line.size(); i += 16) {
+    words[i / 64] |= static_cast<std::uint64_t>(nonBlankBits16(line.data() + i)) << (i % 64);
+  }
+  if (i < line.size() && line.size() >= 16) {
+    // The last sixteen bytes, of which the first few were read already;
+    // sixteen-byte steps never cross a word, so the rest lands in one.
+    const std::size_t overlap = i - (line.size() - 16);
+    const auto bits = nonBlankBits16(line.data() + line.size() - 16) >> overlap;
+    words[i / 64] |= static_cast<std::uint64_t>(bits) << (i % 64);
+    return;
+  }
+#endif
   for (; i + 8 <= line.size(); i += 8) {
     std::uint64_t word;
     std::memcpy(&word, line.data() + i, 8);
@@ -59,6 +84,39 @@ void shortLineFields(std::string_view line, std::string_view (&fields)[4]) {
     std::memcpy(&word, line.data() + i, line.size() - i);
     words[i / 64] |= nonBlankBits(word) << (i % 64);
   }
+}
+
+// Fields 5 to 8 of a line of fewer than 64 bytes, the usual listing line:
+// one word holds its bits and the blank after it.
+void wordLineFields(std::string_view line, std::string_view (&fields)[4]) {
+  std::uint64_t words[2] = {0, 0};
+  nonBlankWords(line, words);
+  const std::uint64_t bits = words[0];
+  // A field starts at a non-blank byte after a blank (or the start) and ends
+  // at a blank after a non-blank; the blank after the line ends the last.
+  std::uint64_t starts = bits & ~(bits << 1);
+  std::uint64_t ends = ~bits & (bits << 1);
+  for (int skipped = 0; skipped < 4; ++skipped) {
+    starts &= starts - 1;
+    ends &= ends - 1;
+  }
+  for (auto& field : fields) {
+    if (starts == 0) {
+      field = {};
+      continue;
+    }
+    const auto start = static_cast<std::size_t>(std::countr_zero(starts));
+    field = line.substr(start, static_cast<std::size_t>(std::countr_zero(ends)) - start);
+    starts &= starts - 1;
+    ends &= ends - 1;
+  }
+}
+
+// Fields 5 to 8 of a line of at most kShortLine bytes.
+void shortLineFields(std::string_view line, std::string_view (&fields)[4]) {
+  if (line.size() < 64) return wordLineFields(line, fields);
+  std::uint64_t words[2] = {0, 0};
+  nonBlankWords(line, words);
   // A field starts at a non-blank byte after a blank (or the start) and ends
   // at a blank after a non-blank; the blank after the line ends the last.
   const std::uint64_t shiftedLow = words[0] << 1;
@@ -113,6 +171,22 @@ std::size_t countLineFeeds(std::string_view bytes) {
   constexpr std::uint64_t kLineFeeds = 0x0A0A0A0A0A0A0A0AULL;
   std::size_t count = 0;
   std::size_t i = 0;
+#if defined(__SSE2__)
+  // Each byte lane counts its line feeds (a match is -1, subtracted) up to
+  // 255 steps, then the lanes are added up.
+  const __m128i lineFeeds = _mm_set1_epi8('\n');
+  const __m128i zero = _mm_setzero_si128();
+  while (i + 16 <= bytes.size()) {
+    __m128i lanes = zero;
+    for (int step = 0; step < 255 && i + 16 <= bytes.size(); ++step, i += 16) {
+      const __m128i word = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + i));
+      lanes = _mm_sub_epi8(lanes, _mm_cmpeq_epi8(word, lineFeeds));
+    }
+    const __m128i sums = _mm_sad_epu8(lanes, zero);
+    count += static_cast<std::size_t>(_mm_cvtsi128_si64(sums)) +
+             static_cast<std::size_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(sums, sums)));
+  }
+#endif
   for (; i + 8 <= bytes.size(); i += 8) {
     std::uint64_t word;
     std::memcpy(&word, bytes.data() + i, 8);
@@ -129,6 +203,14 @@ std::size_t countLineFeeds(std::string_view bytes) {
 bool isAsciiBytes(std::string_view text) {
   std::uint64_t any = 0;
   std::size_t i = 0;
+#if defined(__SSE2__)
+  __m128i anyWide = _mm_setzero_si128();
+  for (; i + 16 <= text.size(); i += 16) {
+    anyWide =
+        _mm_or_si128(anyWide, _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i)));
+  }
+  if (_mm_movemask_epi8(anyWide) != 0) return false;
+#endif
   for (; i + 8 <= text.size(); i += 8) {
     std::uint64_t word;
     std::memcpy(&word, text.data() + i, 8);
@@ -136,13 +218,6 @@ bool isAsciiBytes(std::string_view text) {
   }
   for (; i < text.size(); ++i) any |= static_cast<unsigned char>(text[i]);
   return (any & kHigh) == 0;
-}
-
-void upperInto(std::string_view text, char* to) {
-  for (const char c : text) {
-    const auto u = static_cast<unsigned char>(c);
-    *to++ = static_cast<char>(static_cast<unsigned char>(u - 'a') < 26 ? u - ('a' - 'A') : u);
-  }
 }
 
 }  // namespace morvanta::catalogue

@@ -29,8 +29,4 @@ std::size_t countLineFeeds(std::string_view bytes);
 // True when no byte lies beyond ASCII.
 bool isAsciiBytes(std::string_view text);
 
-// `text` upper-cased (ASCII letters only) into `to`, which holds as many
-// bytes.
-void upperInto(std::string_view text, char* to);
-
 }  // namespace morvanta::catalogue

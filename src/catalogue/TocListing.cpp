@@ -1,10 +1,15 @@
 #include "catalogue/TocListing.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <iterator>
 #include <string_view>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "app/MainForm.h"
 #include "catalogue/ListingFields.h"
@@ -55,14 +60,78 @@ std::string narrow(std::u16string_view ascii) {
   return std::string(ascii.begin(), ascii.end());
 }
 
-// The phased line's first field, the "TXT." form, differs from the display
-// form only in its first "/", which becomes ".".
-template <class Text>
-void appendTextName(Text& out, const Text& display) {
-  const std::size_t start = out.size();
-  out += display;
-  const auto slash = display.find('/');
-  if (slash != Text::npos) out[start + slash] = '.';
+// Copies of a few bytes: plain loops, as a library call costs more than
+// the copy.
+char* put(char* to, std::string_view bytes) {
+  for (const char c : bytes) *to++ = c;
+  return to;
+}
+
+// The copy with ASCII letters upper-cased.
+char* putUpper(char* to, std::string_view bytes) {
+  for (const char c : bytes) {
+    const auto u = static_cast<unsigned char>(c);
+    *to++ = static_cast<char>(static_cast<unsigned char>(u - 'a') < 26 ? u - ('a' - 'A') : u);
+  }
+  return to;
+}
+
+// A receivable display name (two 12-character parts and "/") is at most
+// kLongestDisplay bytes; it is copied as kDisplayRoom.
+constexpr std::size_t kLongestDisplay = 25;
+constexpr std::size_t kDisplayRoom = 32;
+
+// A quick line, with the day and time of their usual lengths.
+constexpr std::size_t kQuickLineRoom = 2 * kDisplayRoom + 48;
+
+// How far the rows' bytes may be read past their end: the widening reads
+// and writes sixteen characters a step.
+constexpr std::size_t kWideningSlack = 16;
+
+// ASCII bytes, with kWideningSlack readable bytes after `last`, as a row of
+// the column.
+void appendWidened(forms::TextColumn& column, const char* first, const char* last) {
+  const auto count = static_cast<std::size_t>(last - first);
+  char16_t* to = column.beginRow(count + kWideningSlack);
+#if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128();
+  for (std::size_t i = 0; i < count; i += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(first + i));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), _mm_unpacklo_epi8(bytes, zero));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i + 8), _mm_unpackhi_epi8(bytes, zero));
+  }
+#else
+  for (std::size_t i = 0; i < count; ++i) to[i] = static_cast<unsigned char>(first[i]);
+#endif
+  column.endRow(to + count);
+}
+
+// Three bytes as one number, compared with upper-case words in either
+// case: a letter's byte with bit 5 cleared is its upper case, and only its
+// two cases give that byte.
+constexpr std::uint32_t wordKey(std::string_view three) {
+  return static_cast<std::uint32_t>(static_cast<unsigned char>(three[0])) << 16 |
+         static_cast<std::uint32_t>(static_cast<unsigned char>(three[1])) << 8 |
+         static_cast<unsigned char>(three[2]);
+}
+
+std::uint32_t anyCaseKey(std::string_view three) {
+  return wordKey(three) & 0xDFDFDFu;
+}
+
+// The element type word at the end of an FTP name, in either case; empty
+// for any other word.
+std::string_view typeWordOf(std::string_view word) {
+  static constexpr std::string_view kTypes[] = {"SYM", "ABS", "REL", "OMN"};
+  const std::uint32_t wanted = anyCaseKey(word);
+  // Compared with all four at once: the types of a listing come in no
+  // order a branch could guess.
+  const unsigned which = static_cast<unsigned>(wordKey(kTypes[0]) == wanted) |
+                         static_cast<unsigned>(wordKey(kTypes[1]) == wanted) << 1 |
+                         static_cast<unsigned>(wordKey(kTypes[2]) == wanted) << 2 |
+                         static_cast<unsigned>(wordKey(kTypes[3]) == wanted) << 3;
+  if (which == 0) return {};
+  return kTypes[std::countr_zero(which)];
 }
 
 // Past this a line's positions no longer fit the text toolkit's 16-bit ones.
@@ -82,22 +151,48 @@ std::u16string fourDigits(int value) {
   return platform::fromUtf8(fourDigitBytes(value));
 }
 
-// The month texts as Class2200::month_string_edit knows them; the line is
-// upper case already. The three letters are compared as one number.
-std::string_view monthNumberBytes(std::string_view field) {
-  static constexpr std::string_view kMonths = "JANFEBMARAPRMAYJUNJULAUGSEPOCTNOVDEC";
-  static constexpr std::string_view kNumbers = "010203040506070809101112";
-  if (field.size() != 3) return "00";
-  const auto key = [](std::string_view three) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(three[0])) << 16 |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(three[1])) << 8 |
-           static_cast<unsigned char>(three[2]);
-  };
-  const std::uint32_t wanted = key(field);
-  for (std::size_t m = 0; m < 12; ++m) {
-    if (key(kMonths.substr(m * 3, 3)) == wanted) return kNumbers.substr(m * 2, 2);
+// The month's number, 1 to 12, for the month texts as
+// Class2200::month_string_edit knows them, in either case; 0 for any other
+// text.
+constexpr std::string_view kMonthWords[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
+                                            "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+
+// Where a month's word lies in a table of sixteen: a multiplication that
+// gives the twelve words twelve places, so a month costs one look and no
+// search (the months of a listing come in no order a branch could guess).
+constexpr std::uint32_t monthSlot(std::uint32_t key) {
+  return (key * 0xAA4DA823u) >> 28;
+}
+
+struct MonthSlots {
+  std::uint32_t keys[16] = {};
+  int numbers[16] = {};
+};
+
+constexpr MonthSlots kMonthSlots = [] {
+  MonthSlots slots;
+  for (int m = 0; m < 12; ++m) {
+    const std::uint32_t key = wordKey(kMonthWords[m]);
+    slots.keys[monthSlot(key)] = key;
+    slots.numbers[monthSlot(key)] = m + 1;
   }
-  return "00";
+  return slots;
+}();
+
+static_assert(
+    [] {
+      for (int m = 0; m < 12; ++m) {
+        if (kMonthSlots.numbers[monthSlot(wordKey(kMonthWords[m]))] != m + 1) return false;
+      }
+      return true;
+    }(),
+    "two months share a slot");
+
+int monthOf(std::string_view field) {
+  if (field.size() != 3) return 0;
+  const std::uint32_t wanted = anyCaseKey(field);
+  const std::uint32_t slot = monthSlot(wanted);
+  return kMonthSlots.keys[slot] == wanted ? kMonthSlots.numbers[slot] : 0;
 }
 
 bool takenByFilter(const std::u16string& display, const std::u16string& filter) {
@@ -150,7 +245,7 @@ ListingLineParser::ListingLineParser(const Class2200& cls2200, std::int16_t mdir
       currentMonth_(twoDigits(now.month)),
       thisYear_(fourDigits(now.year)),
       lastYear_(fourDigits(now.year - 1)),
-      currentMonthBytes_(narrow(currentMonth_)),
+      currentMonthNumber_(now.month),
       thisYearBytes_(fourDigitBytes(now.year)),
       lastYearBytes_(fourDigitBytes(now.year - 1)) {}
 
@@ -255,37 +350,35 @@ bool ListingLineParser::parse(const std::u16string& line, const std::u16string& 
   return true;
 }
 
-// The same text as the other dateText, from an upper-case ASCII line.
+// The same text as the other dateText, from an ASCII line's fields as they
+// stand: letters are upper-cased as they are copied.
 char* ListingLineParser::dateText(std::string_view monthField, std::string_view dayField,
                                   std::string_view timeField, char* to) const {
-  const auto put = [&to](std::string_view bytes) {
-    std::memcpy(to, bytes.data(), bytes.size());
-    to += bytes.size();
-  };
-  const std::string_view month = monthNumberBytes(monthField);
+  const int month = monthOf(monthField);
   const auto colon = findInShort(timeField, ':');
   if (colon == std::string_view::npos) {
-    put(timeField);
+    to = putUpper(to, timeField);
   } else {
-    put(month > std::string_view(currentMonthBytes_) ? lastYearBytes_ : thisYearBytes_);
+    to = put(to, month > currentMonthNumber_ ? lastYearBytes_ : thisYearBytes_);
   }
   *to++ = '/';
-  put(month);
+  *to++ = static_cast<char>('0' + month / 10);
+  *to++ = static_cast<char>('0' + month % 10);
   *to++ = '/';
   if (dayField.size() == 1) *to++ = '0';
-  put(dayField);
+  to = putUpper(to, dayField);
   if (colon != std::string_view::npos) {
     *to++ = ' ';
     *to++ = ' ';
     if (colon == 2) {
-      put(midBytes(timeField, 1, 2));
+      to = putUpper(to, midBytes(timeField, 1, 2));
       *to++ = ':';
-      put(midBytes(timeField, 4, 2));
+      to = putUpper(to, midBytes(timeField, 4, 2));
     } else {
       *to++ = '0';
-      put(midBytes(timeField, 1, 1));
+      to = putUpper(to, midBytes(timeField, 1, 1));
       *to++ = ':';
-      put(midBytes(timeField, 3, 2));
+      to = putUpper(to, midBytes(timeField, 3, 2));
     }
   }
   *to++ = ' ';
@@ -359,8 +452,7 @@ void ListingLineParser::parseDecodedLine(std::string_view line, const Filter& fi
   if (mdir_) result.dates.append(row_.date);
   if (!result.unwritable.empty()) return;
   try {
-    result.phased += platform::toCp932(row_.phased);
-    result.phased += "\r\n";
+    result.phased.append(platform::toCp932(row_.phased) + "\r\n");
   } catch (const platform::EncodingError& e) {
     result.unwritable = e.what();
   }
@@ -374,42 +466,76 @@ void ListingLineParser::parseLine(std::string_view line, const Filter& filter,
   // Text positions are 16-bit: a longer line cannot be a listing line.
   if (trimmedLine.size() >= kLongestLine) return;
 
-  // Only the fields that are used are upper-cased, into text_, which keeps
-  // its storage from line to line.
-  std::string_view element;
-  std::string_view month;
-  std::string_view day;
-  std::string_view time;
+  ListedLine listed;
   if (mdir_) {
     std::string_view fields[4];
     listedFields(trimmedLine, fields);
-    std::size_t length = 0;
-    for (const auto& field : fields) length += field.size();
-    if (text_.size() < length) text_.resize(length);
-    char* to = text_.data();
-    for (auto& field : fields) {
-      upperInto(field, to);
-      field = std::string_view(to, field.size());
-      to += field.size();
-    }
-    month = fields[0];
-    day = fields[1];
-    time = fields[2];
-    element = fields[3];
+    listed = {fields[0], fields[1], fields[2], fields[3]};
   } else {
-    if (text_.size() < trimmedLine.size()) text_.resize(trimmedLine.size());
-    upperInto(trimmedLine, text_.data());
-    element = std::string_view(text_.data(), trimmedLine.size());
+    listed.element = trimmedLine;
   }
+  if (!quickRow(listed, filter, result)) generalRow(listed, filter, result);
+}
+
+// The usual row: an FTP name NAME.VER_TYPE, NAME._TYPE or NAME_TYPE that
+// makes a receivable element, with a day and time of the usual lengths, in
+// either case. It is converted in one pass over its bytes; false leaves the
+// line to generalRow, which gives the same for such a line and also reads
+// every other one (and counts the refused names).
+bool ListingLineParser::quickRow(const ListedLine& listed, const Filter& filter,
+                                 ListingResult& result) const {
+  const std::string_view element = listed.element;
+  const std::size_t size = element.size();
+  if (size < 5 || size > kLongestDisplay + 4 || element[size - 4] != '_' || listed.day.size() > 2 ||
+      listed.time.size() > 5) {
+    return false;
+  }
+  const std::string_view type = typeWordOf(element.substr(size - 3));
+  if (type.empty()) return false;
+
+  char name[kDisplayRoom];
+  const std::size_t nameSize = size - 4;
+  putUpper(name, element.substr(0, nameSize));
+  std::size_t shownSize = nameSize;
+  if (const auto dot = findInShort(std::string_view(name, nameSize), '.');
+      dot != std::string_view::npos) {
+    // The first "." parts element and version; an empty version goes.
+    name[dot] = '/';
+    if (dot + 1 == nameSize) shownSize = dot;
+  }
+  const std::string_view display(name, shownSize);
+  if (!naming::isReceivableElement(display)) return false;
+  if (!filter.all && (!filter.ascii || display.find(filter.bytes) == std::string_view::npos)) {
+    return true;
+  }
+  writeRow(display, type, listed, kQuickLineRoom, result);
+  return true;
+}
+
+void ListingLineParser::generalRow(const ListedLine& raw, const Filter& filter,
+                                   ListingResult& result) const {
+  // The fields are upper-cased into text_, which keeps its storage from
+  // line to line.
+  std::string_view fields[4] = {raw.month, raw.day, raw.time, raw.element};
+  std::size_t length = 0;
+  for (const auto& field : fields) length += field.size();
+  if (text_.size() < length) text_.resize(length);
+  char* to = text_.data();
+  for (auto& field : fields) {
+    putUpper(to, field);
+    field = std::string_view(to, field.size());
+    to += field.size();
+  }
+  const ListedLine listed{fields[0], fields[1], fields[2], fields[3]};
 
   std::string_view type;
-  if (!quickDisplayName(element, display_, type)) {
+  if (!quickDisplayName(listed.element, display_, type)) {
     // The general conversion keeps ASCII names ASCII.
     std::u16string generalType;
-    element_.assign(element.begin(), element.end());
+    element_.assign(listed.element.begin(), listed.element.end());
     display_ = narrow(cls2200_.U2200ElementName_to_PcName(u"DSP", element_, generalType));
-    type_.assign(generalType);
-    type = std::string_view();
+    typeBytes_ = narrow(generalType);
+    type = typeBytes_;
   }
   if (!filter.all && (!filter.ascii || display_.find(filter.bytes) == std::string::npos)) {
     return;
@@ -420,42 +546,52 @@ void ListingLineParser::parseLine(std::string_view line, const Filter& filter,
     ++refusedRows_;
     return;
   }
+  const std::size_t longest = kDisplayRoom + display_.size() + type.size() + listed.day.size() +
+                              listed.time.size() + 32 + kWideningSlack;
+  // Only receivable names, and empty ones, get here.
+  if (display_.size() > kLongestDisplay) return;
+  char shown[kDisplayRoom];
+  std::memcpy(shown, display_.data(), display_.size());
+  writeRow(std::string_view(shown, display_.size()), type, listed, longest, result);
+}
 
-  const std::string_view typeWord =
-      type.empty() ? std::string_view(typeBytes_ = narrow(type_)) : type;
-  // The line is put together in out_ and appended in one piece; the date
-  // text is written once and copied from there into the date list.
-  const std::size_t longest = 2 * display_.size() + typeWord.size() + day.size() + time.size() + 32;
-  if (out_.size() < longest) out_.resize(longest);
-  char* const first = out_.data();
+// The phased line is written in place, in room for `room` bytes, and the
+// element and date rows are widened from its bytes.
+void ListingLineParser::writeRow(std::string_view display, std::string_view type,
+                                 const ListedLine& listed, std::size_t room,
+                                 ListingResult& result) const {
+  char* const first = result.phased.room(room);
+  // The display name is copied as kDisplayRoom bytes, of which the ones
+  // past its end are written over next: one fixed copy costs less than a
+  // loop whose end no branch can guess.
   char* to = first;
-  const auto put = [&to](std::string_view bytes) {
-    std::memcpy(to, bytes.data(), bytes.size());
-    to += bytes.size();
-  };
+  std::memcpy(to, display.data(), kDisplayRoom);
+  to += display.size();
   // The text name, the "TXT." form, differs from the display form only in
   // its first "/", which becomes ".".
-  put(display_);
-  if (const auto slash = findInShort(display_, '/'); slash != std::string::npos) first[slash] = '.';
+  if (const auto slash = findInShort(display, '/'); slash != std::string::npos) first[slash] = '.';
   *to++ = ' ';
   const char* const row = to;
-  put(display_);
-  if (typeWord != "SYM") {
-    *to++ = '(';
-    put(typeWord);
-    *to++ = ')';
-  }
-  result.names.appendAscii(std::string_view(row, static_cast<std::size_t>(to - row)));
+  std::memcpy(to, display.data(), kDisplayRoom);
+  to += display.size();
+  // The type is written always and kept unless it is SYM, for the same
+  // reason.
+  to[0] = '(';
+  put(to + 1, type);
+  to[type.size() + 1] = ')';
+  const bool sym = type.size() == 3 && wordKey(type) == wordKey("SYM");
+  to += sym ? 0 : type.size() + 2;
+  appendWidened(result.names, row, to);
   if (mdir_) {
     *to++ = ' ';
     const char* const date = to;
-    to = dateText(month, day, time, to);
-    result.dates.appendAscii(std::string_view(date, static_cast<std::size_t>(to - date)));
+    to = dateText(listed.month, listed.day, listed.time, to);
+    appendWidened(result.dates, date, to);
     *to++ = ' ';
   }
   *to++ = '\r';
   *to++ = '\n';
-  result.phased.append(first, static_cast<std::size_t>(to - first));
+  result.phased.commit(to);
 }
 
 std::u16string parse_toc_listing(MainForm& form, const std::u16string& folder,
@@ -495,7 +631,7 @@ std::u16string parse_toc_listing(MainForm& form, const std::u16string& folder,
     if (!result.unwritable.empty()) {
       throw platform::EncodingError(platform::toUtf8(pub.phasedTocPath) + ": " + result.unwritable);
     }
-    platform::writeBinaryFile(pub.phasedTocPath, result.phased);
+    platform::writeBinaryFile(pub.phasedTocPath, result.phased.view());
   } catch (const platform::FileError& e) {
     form.desktop.msgBox(kPhasedTocWriteFailedMessage + platform::fromUtf8(e.what()));
     // Better no phased lines than those of an earlier listing.

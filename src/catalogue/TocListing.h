@@ -53,8 +53,8 @@ bool quickDisplayName(std::string_view ftpName, std::string& display, std::strin
 // phased TOC file, built while the listing is read.
 struct ListingResult {
   forms::TextColumn names;
-  forms::TextColumn dates;  // "mdir" listings only
-  std::string phased;       // CP932, every line ending with CR LF
+  forms::TextColumn dates;            // "mdir" listings only
+  forms::GrowingBuffer<char> phased;  // CP932, every line ending with CR LF
   // Why the phased TOC file cannot hold a row (a character CP932 lacks);
   // empty when it can.
   std::string unwritable;
@@ -83,13 +83,24 @@ class ListingLineParser {
 
  private:
   struct Filter;
+  // Fields 5 to 8 of an "mdir" line; an "mls" line's name alone.
+  struct ListedLine {
+    std::string_view month;
+    std::string_view day;
+    std::string_view time;
+    std::string_view element;
+  };
   void parseLine(std::string_view line, const Filter& filter, ListingResult& result) const;
+  bool quickRow(const ListedLine& listed, const Filter& filter, ListingResult& result) const;
+  void generalRow(const ListedLine& listed, const Filter& filter, ListingResult& result) const;
+  void writeRow(std::string_view display, std::string_view type, const ListedLine& listed,
+                std::size_t room, ListingResult& result) const;
   void parseDecodedLine(std::string_view line, const Filter& filter, ListingResult& result) const;
   const std::u16string& monthNumber(std::u16string_view monthField) const;
   void dateText(std::u16string_view monthField, std::u16string_view dayField,
                 std::u16string_view timeField, std::u16string& text) const;
-  // The date text of an upper-case ASCII line, written at `to`; returns
-  // its end. Room for the day and time fields and 17 bytes more.
+  // The date text of an ASCII line, written at `to`; returns its end. Room
+  // for the day and time fields and 17 bytes more.
   char* dateText(std::string_view monthField, std::string_view dayField, std::string_view timeField,
                  char* to) const;
 
@@ -98,7 +109,7 @@ class ListingLineParser {
   std::u16string currentMonth_;  // "01".."12"
   std::u16string thisYear_;
   std::u16string lastYear_;
-  std::string currentMonthBytes_;
+  int currentMonthNumber_;
   std::string thisYearBytes_;
   std::string lastYearBytes_;
   mutable std::u16string line_;
@@ -109,7 +120,6 @@ class ListingLineParser {
   mutable std::string text_;
   mutable std::string display_;
   mutable std::string typeBytes_;
-  mutable std::string out_;
   mutable ListingRow row_;
 };
 

@@ -9,39 +9,18 @@ namespace morvanta::forms {
 std::u16string_view TextColumn::at(std::size_t row) const {
   if (row >= ends_.size()) throw std::out_of_range("list row out of range");
   const std::size_t start = row == 0 ? 0 : ends_[row - 1];
-  return std::u16string_view(chars_).substr(start, ends_[row] - start);
-}
-
-// chars_ may run past the last row: it grows to its capacity at once, so
-// that a row is one copy and not a resize, a fill and a copy.
-std::size_t TextColumn::used() const {
-  return ends_.empty() ? 0 : ends_.back();
-}
-
-char16_t* TextColumn::room(std::size_t characters) {
-  const std::size_t start = used();
-  if (chars_.size() < start + characters) {
-    chars_.resize(std::max(start + characters, chars_.capacity()));
-  }
-  return chars_.data() + start;
+  return std::u16string_view(chars_.data() + start, ends_[row] - start);
 }
 
 void TextColumn::append(std::u16string_view text) {
-  std::copy(text.begin(), text.end(), room(text.size()));
-  ends_.push_back(static_cast<std::uint32_t>(used() + text.size()));
-}
-
-void TextColumn::appendAscii(std::string_view text) {
-  char16_t* to = room(text.size());
-  for (const char c : text) *to++ = static_cast<unsigned char>(c);
-  ends_.push_back(static_cast<std::uint32_t>(used() + text.size()));
+  endRow(std::copy(text.begin(), text.end(), beginRow(text.size())));
 }
 
 void TextColumn::remove(std::size_t row) {
   if (row >= ends_.size()) throw std::out_of_range("list row out of range");
   const std::uint32_t start = row == 0 ? 0 : ends_[row - 1];
   const std::uint32_t length = ends_[row] - start;
-  chars_.erase(start, length);
+  chars_.erase(start, start + length);
   ends_.erase(ends_.begin() + static_cast<std::ptrdiff_t>(row));
   for (std::size_t r = row; r < ends_.size(); ++r) ends_[r] -= length;
 }

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "forms/GrowingBuffer.h"
+
 namespace morvanta::forms {
 
 class TextColumn {
@@ -21,17 +23,25 @@ class TextColumn {
 
   void append(std::u16string_view text);
   // ASCII text, widened as it is stored.
-  void appendAscii(std::string_view text);
+  void appendAscii(std::string_view text) {
+    char16_t* to = beginRow(text.size());
+    for (const char c : text) *to++ = static_cast<unsigned char>(c);
+    endRow(to);
+  }
+  // A row written in place: room for at most `characters`, then endRow with
+  // the end of what was written. A listing's rows go in this way without a
+  // copy in between.
+  char16_t* beginRow(std::size_t characters) { return chars_.room(characters); }
+  void endRow(const char16_t* end) {
+    chars_.commit(end);
+    ends_.push_back(static_cast<std::uint32_t>(chars_.size()));
+  }
   void remove(std::size_t row);
   void clear();
   void reserve(std::size_t rows, std::size_t characters);
 
  private:
-  std::size_t used() const;
-  // Space for `characters` more after the last row.
-  char16_t* room(std::size_t characters);
-
-  std::u16string chars_;
+  GrowingBuffer<char16_t> chars_;
   std::vector<std::uint32_t> ends_;
 };
 

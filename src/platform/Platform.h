@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace morvanta::platform {
@@ -57,7 +58,7 @@ void writeTextLines(const std::u16string& path, const std::vector<std::u16string
 std::string readBinaryFile(const std::u16string& path);
 // Creates or replaces the file with exactly these bytes, in the same way:
 // a failed write (FileError) leaves the old file and no temporary one.
-void writeBinaryFile(const std::u16string& path, const std::string& bytes);
+void writeBinaryFile(const std::u16string& path, std::string_view bytes);
 
 // --- Files the user edits ----------------------------------------------------
 

@@ -28,7 +28,7 @@ bool replaceFile(const std::filesystem::path& from, const std::filesystem::path&
 // Creates a file that must not exist yet and writes all of `bytes` to it;
 // with ownerOnly only the current user may open it. Throws FileError whose
 // message is the system's reason alone; a partly written file is removed.
-void writeNewFile(const std::filesystem::path& path, const std::string& bytes, bool ownerOnly);
+void writeNewFile(const std::filesystem::path& path, std::string_view bytes, bool ownerOnly);
 
 // The reason text of the last failed system call of this thread.
 std::string lastErrorReason();

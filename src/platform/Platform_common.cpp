@@ -140,8 +140,17 @@ std::string readWholeFile(const std::u16string& path) {
   try {
     // Large reads: listings run to hundreds of thousands of lines.
     std::string bytes;
-    // One buffer of the file's size, not a chain of growing copies.
-    if (const auto size = fs::file_size(detail::nativePath(path), ec); !ec) bytes.reserve(size);
+    // One buffer of the file's size, read into at once; the chunks below
+    // take what a growing file adds.
+    if (const auto size = fs::file_size(detail::nativePath(path), ec); !ec && size > 0) {
+      bytes.resize(size);
+      in.read(bytes.data(), static_cast<std::streamsize>(size));
+      bytes.resize(static_cast<std::size_t>(in.gcount()));
+      if (in.bad()) {
+        throw FileError("cannot read " + toUtf8(path) + ": " + detail::lastErrorReason());
+      }
+      if (!in) return bytes;
+    }
     char chunk[1 << 16];
     while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
       bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
@@ -167,7 +176,7 @@ std::u16string temporaryNameFor(const std::u16string& path) {
 
 // Writes bytes to a fresh file beside `target` and moves it over `target`.
 // On any failure the temporary file is removed and `target` is as it was.
-void replaceWithBytes(const std::u16string& target, const std::string& bytes,
+void replaceWithBytes(const std::u16string& target, std::string_view bytes,
                       FileAccess access = FileAccess::Shared) {
   const std::u16string temp = temporaryNameFor(target);
   const fs::path tempPath = detail::nativePath(temp);
@@ -430,7 +439,7 @@ std::string readBinaryFile(const std::u16string& path) {
   return readWholeFile(path);
 }
 
-void writeBinaryFile(const std::u16string& path, const std::string& bytes) {
+void writeBinaryFile(const std::u16string& path, std::string_view bytes) {
   replaceWithBytes(path, bytes);
 }
 

@@ -207,7 +207,7 @@ bool replaceFile(const fs::path& from, const fs::path& to) {
   return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
-void writeNewFile(const fs::path& path, const std::string& bytes, bool ownerOnly) {
+void writeNewFile(const fs::path& path, std::string_view bytes, bool ownerOnly) {
   // The mode is given at creation, so a private file is never readable by
   // others, not even for a moment; the umask can only take more away.
   const mode_t mode = ownerOnly ? 0600 : 0666;

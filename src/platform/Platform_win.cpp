@@ -208,7 +208,7 @@ bool replaceFile(const fs::path& from, const fs::path& to) {
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-void writeNewFile(const fs::path& path, const std::string& bytes, bool ownerOnly) {
+void writeNewFile(const fs::path& path, std::string_view bytes, bool ownerOnly) {
   std::optional<OwnerOnlySecurity> security;
   SECURITY_ATTRIBUTES* attributes = nullptr;
   if (ownerOnly) {

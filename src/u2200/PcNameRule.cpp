@@ -41,7 +41,7 @@ bool isDeviceName(std::u16string_view name) {
   return equalsIgnoringCase(stem, u"COM") || equalsIgnoringCase(stem, u"LPT");
 }
 
-bool isNameCharacter(char16_t c) {
+constexpr bool isNameCharacter(char16_t c) {
   return (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'-' || c == u'$';
 }
 
@@ -52,14 +52,6 @@ bool isDeviceElement(std::string_view element) {
   if (element.size() != 4 || element[3] < '1' || element[3] > '9') return false;
   const std::string_view stem = element.substr(0, 3);
   return stem == "COM" || stem == "LPT";
-}
-
-bool isNamePartBytes(std::string_view part) {
-  if (part.empty() || part.size() > kLongestNamePart) return false;
-  for (char c : part) {
-    if (!isNameCharacter(static_cast<unsigned char>(c))) return false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -108,13 +100,26 @@ bool isReceivableElement(std::string_view display) {
   // never. What is left is the device check, which looks at the text before
   // the first "." and so at the element part alone (with "／" in it a base
   // of three or four characters is no device either).
-  std::size_t slash = 0;
-  while (slash < display.size() && display[slash] != '/') ++slash;
-  if (slash == display.size()) slash = std::string_view::npos;
-  const std::string_view element = display.substr(0, slash);
-  if (!isNamePartBytes(element)) return false;
-  if (slash != std::string_view::npos && !isNamePartBytes(display.substr(slash + 1))) return false;
-  return !isDeviceElement(element);
+  // One pass with a table: a listing asks this for every row.
+  static constexpr auto kNameByte = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 256; ++c) table[static_cast<std::size_t>(c)] = isNameCharacter(char16_t(c));
+    return table;
+  }();
+  std::size_t slash = std::string_view::npos;
+  for (std::size_t i = 0; i < display.size(); ++i) {
+    const auto c = static_cast<unsigned char>(display[i]);
+    if (kNameByte[c]) continue;
+    if (c != '/' || slash != std::string_view::npos) return false;
+    slash = i;
+  }
+  const std::size_t elementSize = slash == std::string_view::npos ? display.size() : slash;
+  if (elementSize == 0 || elementSize > kLongestNamePart) return false;
+  if (slash != std::string_view::npos) {
+    const std::size_t versionSize = display.size() - slash - 1;
+    if (versionSize == 0 || versionSize > kLongestNamePart) return false;
+  }
+  return !isDeviceElement(display.substr(0, elementSize));
 }
 
 std::u16string visibleName(std::u16string_view name) {

@@ -235,7 +235,8 @@ TEST(ListingFields, ReadFromBytesAsTheFieldReaderReadsThem) {
 TEST(ListingFields, LineFeedsAreCountedInEveryPositionOfAWord) {
   std::mt19937 random(2200);
   for (int n = 0; n < 500; ++n) {
-    std::string bytes(random() % 70, 'A');
+    // A few long ones, past the 255 steps the counter takes in one go.
+    std::string bytes(n % 50 == 0 ? 4000 + random() % 9000 : random() % 70, 'A');
     for (char& c : bytes) {
       const auto pick = random() % 5;
       c = pick == 0 ? '\n' : pick == 1 ? '\x8A' : pick == 2 ? '\x0B' : pick == 3 ? '\t' : 'X';
@@ -302,7 +303,7 @@ TEST_F(ListingLineTest, BytesReadInPlaceGiveWhatDecodedLinesGive) {
         if (!p.parse(platform::fromCp932(line), filter, row)) continue;
         expected.names.append(row.display);
         if (mode == 1) expected.dates.append(row.date);
-        expected.phased += platform::toCp932(row.phased) + "\r\n";
+        expected.phased.append(platform::toCp932(row.phased) + "\r\n");
       }
       ListingResult got;
       p.parseListing(file, filter, got);
@@ -316,7 +317,7 @@ TEST_F(ListingLineTest, BytesReadInPlaceGiveWhatDecodedLinesGive) {
       for (std::size_t r = 0; r < got.dates.size(); ++r) {
         EXPECT_EQ(got.dates.at(r), expected.dates.at(r)) << what << ", row " << r;
       }
-      EXPECT_EQ(got.phased, expected.phased) << what;
+      EXPECT_EQ(got.phased.view(), expected.phased.view()) << what;
       EXPECT_EQ(got.unwritable, "") << what;
     }
   }
