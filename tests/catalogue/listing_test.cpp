@@ -39,6 +39,45 @@ class ListingLineTest : public ::testing::Test {
     }
   }
 
+  // The listing file's bytes read in place give exactly what the line
+  // parser gives for the decoded lines: rows of both lists, phased lines and
+  // the count of refused rows.
+  // Returns how many rows were listed.
+  std::size_t expectSameAsDecodedLines(const std::vector<std::string>& lines, std::int16_t mode,
+                                       const std::u16string& filter) const {
+    const ListingLineParser expecting = parser(mode, 2003, 3);
+    std::string file;
+    ListingResult expected;
+    for (const std::string& line : lines) {
+      file += line + "\r\n";
+      ListingRow row;
+      if (!expecting.parse(platform::fromCp932(line), filter, row)) continue;
+      expected.names.append(row.display);
+      if (mode == 1) expected.dates.append(row.date);
+      expected.phased.append(platform::toCp932(row.phased) + "\r\n");
+    }
+    const ListingLineParser reading = parser(mode, 2003, 3);
+    ListingResult got;
+    reading.parseListing(file, filter, got);
+    const std::string what =
+        "mode " + std::to_string(mode) + ", filter " + platform::toUtf8(filter);
+    EXPECT_EQ(got.names.size(), expected.names.size()) << what;
+    EXPECT_EQ(got.dates.size(), expected.dates.size()) << what;
+    if (got.names.size() != expected.names.size() || got.dates.size() != expected.dates.size()) {
+      return 0;
+    }
+    for (std::size_t r = 0; r < got.names.size(); ++r) {
+      EXPECT_EQ(got.names.at(r), expected.names.at(r)) << what << ", row " << r;
+    }
+    for (std::size_t r = 0; r < got.dates.size(); ++r) {
+      EXPECT_EQ(got.dates.at(r), expected.dates.at(r)) << what << ", row " << r;
+    }
+    EXPECT_EQ(got.phased.view(), expected.phased.view()) << what;
+    EXPECT_EQ(got.unwritable, "") << what;
+    EXPECT_EQ(reading.refusedRows(), expecting.refusedRows()) << what;
+    return got.names.size();
+  }
+
   Class2200 cls2200;
 };
 
@@ -268,7 +307,7 @@ TEST_F(ListingLineTest, OverlongLineIsSkipped) {
 // The listing file's bytes read in place give exactly what the line parser
 // gives for the decoded lines: rows of both lists and the phased lines.
 TEST_F(ListingLineTest, BytesReadInPlaceGiveWhatDecodedLinesGive) {
-  const std::string lines[] = {
+  const std::vector<std::string> lines = {
       "-rw-rw-r--   1 PRJ  812 Mar 10 10:30 MAIN.R2_ABS",
       "a b c d jan 5 9:07 main.r1_sym",
       "  a b c d Oct 31 23:59 X.2_OMN  ",
@@ -294,31 +333,43 @@ TEST_F(ListingLineTest, BytesReadInPlaceGiveWhatDecodedLinesGive) {
   };
   for (const std::int16_t mode : {0, 1}) {
     for (const std::u16string filter : {u"", u"*", u"R1", u"E", u"漢", u"(REL)"}) {
-      const ListingLineParser p = parser(mode, 2003, 3);
-      std::string file;
-      ListingResult expected;
-      for (const std::string& line : lines) {
-        file += line + "\r\n";
-        ListingRow row;
-        if (!p.parse(platform::fromCp932(line), filter, row)) continue;
-        expected.names.append(row.display);
-        if (mode == 1) expected.dates.append(row.date);
-        expected.phased.append(platform::toCp932(row.phased) + "\r\n");
-      }
-      ListingResult got;
-      p.parseListing(file, filter, got);
-      const std::string what =
-          "mode " + std::to_string(mode) + ", filter " + platform::toUtf8(filter);
-      ASSERT_EQ(got.names.size(), expected.names.size()) << what;
-      ASSERT_EQ(got.dates.size(), expected.dates.size()) << what;
-      for (std::size_t r = 0; r < got.names.size(); ++r) {
-        EXPECT_EQ(got.names.at(r), expected.names.at(r)) << what << ", row " << r;
-      }
-      for (std::size_t r = 0; r < got.dates.size(); ++r) {
-        EXPECT_EQ(got.dates.at(r), expected.dates.at(r)) << what << ", row " << r;
-      }
-      EXPECT_EQ(got.phased.view(), expected.phased.view()) << what;
-      EXPECT_EQ(got.unwritable, "") << what;
+      expectSameAsDecodedLines(lines, mode, filter);
+    }
+  }
+}
+
+// Lines near the usual shape, with every kind of small fault: the quick
+// way for usual rows and the general way must never disagree.
+TEST_F(ListingLineTest, NearlyUsualLinesGiveWhatDecodedLinesGive) {
+  std::mt19937 random(2200);
+  const auto pick = [&random](std::string_view from) { return from[random() % from.size()]; };
+  const auto word = [&](std::string_view from, std::size_t most) {
+    std::string text(random() % (most + 1), ' ');
+    for (char& c : text) c = pick(from);
+    return text;
+  };
+  static const char* const kMonths[] = {"Jan", "FEB", "mar", "Apr", "Xyz", "Ja", "DECX", "Oct"};
+  static const char* const kTypes[] = {"_SYM", "_sym", "_ABS", "_Rel", "_OMN", "_XYZ", "", "_SY"};
+  std::vector<std::string> names;
+  std::vector<std::string> lines;
+  for (int n = 0; n < 3000; ++n) {
+    std::string name = word("ABCXYZ019$-ab", 13) + (random() % 4 != 0 ? "." : "") +
+                       word("AZ09a", 13) + kTypes[random() % 8];
+    if (!name.empty() && random() % 4 == 0) name[random() % name.size()] = pick("._/ \t\x7F");
+    const std::string day = word("0123456789aZ", 3);
+    const std::string time = random() % 3 == 0
+                                 ? word("0123456789", 5)
+                                 : word("0123456789", 3) + ":" + word("0123456789", 3);
+    names.push_back(name);
+    lines.push_back("-rw-r--r-- 1 PRJ 812 " + std::string(kMonths[random() % 8]) + " " + day + " " +
+                    time + " " + name);
+  }
+  for (const std::int16_t mode : {0, 1}) {
+    const auto& listing = mode == 1 ? lines : names;
+    // Enough of them are usual rows to try the quick way well.
+    EXPECT_GT(expectSameAsDecodedLines(listing, mode, u""), 300u);
+    for (const std::u16string filter : {u"A", u"/", u"(ABS)"}) {
+      expectSameAsDecodedLines(listing, mode, filter);
     }
   }
 }
