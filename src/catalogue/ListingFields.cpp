@@ -167,39 +167,6 @@ void listedFields(std::string_view line, std::string_view (&fields)[4]) {
   for (auto& field : fields) field = scannedField(line, pos);
 }
 
-std::size_t countLineFeeds(std::string_view bytes) {
-  constexpr std::uint64_t kLineFeeds = 0x0A0A0A0A0A0A0A0AULL;
-  std::size_t count = 0;
-  std::size_t i = 0;
-#if defined(__SSE2__)
-  // Each byte lane counts its line feeds (a match is -1, subtracted) up to
-  // 255 steps, then the lanes are added up.
-  const __m128i lineFeeds = _mm_set1_epi8('\n');
-  const __m128i zero = _mm_setzero_si128();
-  while (i + 16 <= bytes.size()) {
-    __m128i lanes = zero;
-    for (int step = 0; step < 255 && i + 16 <= bytes.size(); ++step, i += 16) {
-      const __m128i word = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + i));
-      lanes = _mm_sub_epi8(lanes, _mm_cmpeq_epi8(word, lineFeeds));
-    }
-    const __m128i sums = _mm_sad_epu8(lanes, zero);
-    count += static_cast<std::size_t>(_mm_cvtsi128_si64(sums)) +
-             static_cast<std::size_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(sums, sums)));
-  }
-#endif
-  for (; i + 8 <= bytes.size(); i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, bytes.data() + i, 8);
-    const std::uint64_t x = word ^ kLineFeeds;  // a line feed becomes zero
-    const std::uint64_t nonZero = (((x & kLow7) + kLow7) | x) & kHigh;
-    // One bit at the top of each line feed's byte; the multiplication adds
-    // them up in the top byte (no population count instruction needed).
-    count += static_cast<std::size_t>((((~nonZero & kHigh) >> 7) * 0x0101010101010101ULL) >> 56);
-  }
-  for (; i < bytes.size(); ++i) count += bytes[i] == '\n';
-  return count;
-}
-
 bool isAsciiBytes(std::string_view text) {
   std::uint64_t any = 0;
   std::size_t i = 0;

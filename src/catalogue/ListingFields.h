@@ -23,9 +23,6 @@ inline std::size_t findInShort(std::string_view text, char c) {
   return std::string_view::npos;
 }
 
-// How many line feeds the bytes hold; eight bytes at a time.
-std::size_t countLineFeeds(std::string_view bytes);
-
 // True when no byte lies beyond ASCII.
 bool isAsciiBytes(std::string_view text);
 

@@ -19,6 +19,8 @@ class TextColumn {
  public:
   std::size_t size() const { return ends_.size(); }
   bool empty() const { return ends_.empty(); }
+  // The characters of all rows together.
+  std::size_t characters() const { return chars_.size(); }
   std::u16string_view at(std::size_t row) const;
 
   void append(std::u16string_view text);

@@ -4,6 +4,7 @@
 // files on disk are CP932 with CR LF line ends.
 
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -59,6 +60,48 @@ std::string readBinaryFile(const std::u16string& path);
 // Creates or replaces the file with exactly these bytes, in the same way:
 // a failed write (FileError) leaves the old file and no temporary one.
 void writeBinaryFile(const std::u16string& path, std::string_view bytes);
+
+// A file read from the start in pieces, so that a large one never needs a
+// buffer of its size. Opening and reading throw FileError.
+class FileReader {
+ public:
+  explicit FileReader(const std::u16string& path);
+  ~FileReader();
+  FileReader(const FileReader&) = delete;
+  FileReader& operator=(const FileReader&) = delete;
+
+  // The file's size when it was opened, for estimates only.
+  std::uintmax_t sizeWhenOpened() const { return size_; }
+  // Up to `room` bytes at `to`; 0 only at the end of the file.
+  std::size_t read(char* to, std::size_t room);
+
+ private:
+  struct Stream;
+  std::u16string path_;
+  std::unique_ptr<Stream> stream_;
+  std::uintmax_t size_ = 0;
+};
+
+// A file's new content written piece by piece, as writeBinaryFile writes it
+// at once: into a temporary file beside it, put in place by commit(). Left
+// without commit(), or after a FileError, the old file stays and the
+// temporary one goes.
+class FileReplacement {
+ public:
+  explicit FileReplacement(const std::u16string& target);
+  ~FileReplacement();
+  FileReplacement(const FileReplacement&) = delete;
+  FileReplacement& operator=(const FileReplacement&) = delete;
+
+  void write(std::string_view bytes);
+  void commit();
+
+ private:
+  struct Stream;
+  std::u16string target_;
+  std::u16string temp_;
+  std::unique_ptr<Stream> stream_;
+};
 
 // --- Files the user edits ----------------------------------------------------
 

@@ -176,17 +176,11 @@ std::u16string temporaryNameFor(const std::u16string& path) {
 
 // Writes bytes to a fresh file beside `target` and moves it over `target`.
 // On any failure the temporary file is removed and `target` is as it was.
-void replaceWithBytes(const std::u16string& target, std::string_view bytes,
-                      FileAccess access = FileAccess::Shared) {
-  const std::u16string temp = temporaryNameFor(target);
+// The temporary file, complete, takes the target's place (and its
+// permissions, for a shared file); when it cannot, it goes.
+void putInPlace(const std::u16string& temp, const std::u16string& target, FileAccess access) {
   const fs::path tempPath = detail::nativePath(temp);
   const fs::path targetPath = detail::nativePath(target);
-  try {
-    detail::writeNewFile(tempPath, bytes, access == FileAccess::OwnerOnly);
-  } catch (const FileError& e) {
-    // Named by the file the caller asked for, not the temporary one.
-    throw FileError("cannot write " + toUtf8(target) + ": " + e.what());
-  }
   std::error_code ec;
   auto oldStatus = fs::status(targetPath, ec);
   if (access == FileAccess::Shared && !ec && fs::is_regular_file(oldStatus)) {
@@ -199,6 +193,17 @@ void replaceWithBytes(const std::u16string& target, std::string_view bytes,
   }
 }
 
+void replaceWithBytes(const std::u16string& target, std::string_view bytes,
+                      FileAccess access = FileAccess::Shared) {
+  const std::u16string temp = temporaryNameFor(target);
+  try {
+    detail::writeNewFile(detail::nativePath(temp), bytes, access == FileAccess::OwnerOnly);
+  } catch (const FileError& e) {
+    // Named by the file the caller asked for, not the temporary one.
+    throw FileError("cannot write " + toUtf8(target) + ": " + e.what());
+  }
+  putInPlace(temp, target, access);
+}
 }  // namespace
 
 // --- detail helpers ----------------------------------------------------------
@@ -441,6 +446,85 @@ std::string readBinaryFile(const std::u16string& path) {
 
 void writeBinaryFile(const std::u16string& path, std::string_view bytes) {
   replaceWithBytes(path, bytes);
+}
+
+struct FileReader::Stream {
+  std::ifstream in;
+};
+
+FileReader::FileReader(const std::u16string& path) : path_(path), stream_(new Stream) {
+  const fs::path native = detail::nativePath(path);
+  std::error_code ec;
+  if (fs::is_directory(native, ec))
+    throw FileError("cannot read " + toUtf8(path) + ": it is a folder");
+  stream_->in.open(native, std::ios::binary);
+  if (!stream_->in) {
+    throw FileError("cannot open " + toUtf8(path) + " for reading: " + detail::lastErrorReason());
+  }
+  if (const auto size = fs::file_size(native, ec); !ec) size_ = size;
+}
+
+FileReader::~FileReader() = default;
+
+std::size_t FileReader::read(char* to, std::size_t room) {
+  std::istream& in = stream_->in;
+  if (room == 0 || in.eof()) return 0;
+  try {
+    in.read(to, static_cast<std::streamsize>(room));
+  } catch (const std::ios_base::failure&) {
+    // The stream library reports some read errors by throwing.
+    throw FileError("cannot read " + toUtf8(path_) + ": " + detail::lastErrorReason());
+  }
+  if (in.bad()) throw FileError("cannot read " + toUtf8(path_) + ": " + detail::lastErrorReason());
+  return static_cast<std::size_t>(in.gcount());
+}
+
+struct FileReplacement::Stream {
+  std::ofstream out;
+};
+
+FileReplacement::FileReplacement(const std::u16string& target)
+    : target_(target), temp_(temporaryNameFor(target)), stream_(new Stream) {
+  const fs::path tempPath = detail::nativePath(temp_);
+  try {
+    // Created as writeBinaryFile creates it (a new file, never one that is
+    // there already), then written through a stream.
+    detail::writeNewFile(tempPath, {}, false);
+  } catch (const FileError& e) {
+    throw FileError("cannot write " + toUtf8(target_) + ": " + e.what());
+  }
+  stream_->out.open(tempPath, std::ios::binary | std::ios::trunc);
+  if (!stream_->out) {
+    const std::string reason = detail::lastErrorReason();
+    std::error_code ec;
+    fs::remove(tempPath, ec);
+    throw FileError("cannot write " + toUtf8(target_) + ": " + reason);
+  }
+}
+
+FileReplacement::~FileReplacement() {
+  if (temp_.empty()) return;
+  stream_->out.close();
+  std::error_code ec;
+  fs::remove(detail::nativePath(temp_), ec);
+}
+
+void FileReplacement::write(std::string_view bytes) {
+  if (temp_.empty()) throw FileError("cannot write " + toUtf8(target_) + ": already put in place");
+  stream_->out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!stream_->out) {
+    throw FileError("cannot write " + toUtf8(target_) + ": " + detail::lastErrorReason());
+  }
+}
+
+void FileReplacement::commit() {
+  if (temp_.empty()) return;
+  stream_->out.close();
+  if (!stream_->out) {
+    throw FileError("cannot write " + toUtf8(target_) + ": " + detail::lastErrorReason());
+  }
+  putInPlace(temp_, target_, FileAccess::Shared);
+  temp_.clear();
 }
 
 // --- Paths, folders and files ------------------------------------------------

@@ -271,20 +271,6 @@ TEST(ListingFields, ReadFromBytesAsTheFieldReaderReadsThem) {
   }
 }
 
-TEST(ListingFields, LineFeedsAreCountedInEveryPositionOfAWord) {
-  std::mt19937 random(2200);
-  for (int n = 0; n < 500; ++n) {
-    // A few long ones, past the 255 steps the counter takes in one go.
-    std::string bytes(n % 50 == 0 ? 4000 + random() % 9000 : random() % 70, 'A');
-    for (char& c : bytes) {
-      const auto pick = random() % 5;
-      c = pick == 0 ? '\n' : pick == 1 ? '\x8A' : pick == 2 ? '\x0B' : pick == 3 ? '\t' : 'X';
-    }
-    EXPECT_EQ(countLineFeeds(bytes),
-              static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')));
-  }
-}
-
 TEST_F(ListingLineTest, TextNameIsTheConversionsTxtForm) {
   const std::u16string names[] = {u"MAIN.R1_SYM", u"LIB._REL", u"LIB.",
                                   u"NOVER",       u"X/Y",      u"E.V_ABS"};

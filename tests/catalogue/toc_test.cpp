@@ -257,6 +257,55 @@ TEST_F(TocTest, UnwritableNameInTheListingIsSkippedAndThePhasedFileEmptied) {
   EXPECT_EQ(readBytes(workFile(u"1phased-TOC.TXT")), "");
 }
 
+// A listing of several read pieces, with lines that straddle them (and one
+// longer than a piece), gives what its bytes read at once give.
+TEST_F(TocTest, LargeListingReadInPiecesGivesWhatItsWholeBytesGive) {
+  std::string bytes;
+  for (int n = 0; bytes.size() < 3'500'000; ++n) {
+    bytes += "-rw-rw-r--   1 PRJ  " + std::to_string(n) + " Nov 30 09:07 E" + std::to_string(n) +
+             ".V" + std::to_string(n % 9) + (n % 3 == 0 ? "_ABS" : "_SYM") + "\r\n";
+    if (n == 20'000) bytes += "a b c d Jan 5 9:07 " + std::string(1'500'000, 'X') + "\r\n";
+  }
+  bytes += "a b c d Dec 1 2001 LAST._REL";  // no line feed at the very end
+  loadPaneOne();
+  std::ofstream(std::filesystem::path(workFile(u"1TOC-RSLT.TXT")), std::ios::binary) << bytes;
+  EXPECT_EQ(load_toc_result(*form, 1, u""), 0);
+
+  ListingResult whole;
+  const ListingLineParser parser(form->cls2200, 1, desktop.now());
+  parser.parseListing(bytes, u"", whole);
+  ASSERT_EQ(form->List_elt[1]->count(), static_cast<int>(whole.names.size()));
+  ASSERT_EQ(form->List_date[1]->count(), static_cast<int>(whole.dates.size()));
+  for (const std::size_t r : {std::size_t{0}, whole.names.size() / 2, whole.names.size() - 1}) {
+    EXPECT_EQ(form->List_elt[1]->item(static_cast<int>(r)), whole.names.at(r)) << r;
+    EXPECT_EQ(form->List_date[1]->item(static_cast<int>(r)), whole.dates.at(r)) << r;
+  }
+  EXPECT_EQ(form->List_elt[1]->item(form->List_elt[1]->count() - 1), u"LAST(REL)");
+  EXPECT_EQ(readBytes(workFile(u"1phased-TOC.TXT")), whole.phased.view());
+  EXPECT_TRUE(desktop.messages.empty());
+}
+
+// The lists are filled even when the phased TOC cannot be put in place;
+// the user is told why, and no temporary file is left behind.
+TEST_F(TocTest, PhasedTocThatCannotBeWrittenIsToldAndTheListsStay) {
+  request(1, u"prj*src");
+  writeResult(1);
+  std::filesystem::create_directory(std::filesystem::path(workFile(u"1phased-TOC.TXT")));
+  const auto before =
+      std::distance(std::filesystem::directory_iterator(std::filesystem::path(workFile(u""))),
+                    std::filesystem::directory_iterator());
+  form->Timer1_Timer(1);
+  EXPECT_EQ(rows(*form->List_elt[1]), kElements);
+  EXPECT_EQ(rows(*form->List_date[1]), kDates);
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_EQ(desktop.messages[0].rfind(kPhasedTocWriteFailedMessage, 0), 0u)
+      << platform::toUtf8(desktop.messages[0]);
+  EXPECT_NE(desktop.messages[0].find(u"1phased-TOC.TXT"), std::u16string::npos);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(std::filesystem::path(workFile(u""))),
+                          std::filesystem::directory_iterator()),
+            before);
+}
+
 // --- The element search ----------------------------------------------------
 
 TEST_F(TocTest, SearchInLowerCaseFindsTheElement) {

@@ -119,5 +119,85 @@ TEST(RenameFile, ReplacesTheTarget) {
   EXPECT_FALSE(renameFile(folder.file("new"), folder.file("old")));
 }
 
+// Pieces of every size put together give the file, and the end reads as 0.
+TEST(FileReader, PiecesMakeTheWholeFile) {
+  TempFolder folder;
+  std::string bytes;
+  for (int n = 0; n < 5000; ++n) bytes += "line " + std::to_string(n) + "\r\n";
+  writeBytes(folder.file("listing"), bytes);
+  for (const std::size_t piece : {1u, 7u, 4096u, 1u << 20}) {
+    FileReader reader(folder.file("listing"));
+    EXPECT_EQ(reader.sizeWhenOpened(), bytes.size());
+    std::string got;
+    std::string buffer(piece, '\0');
+    while (const std::size_t count = reader.read(buffer.data(), buffer.size())) {
+      got.append(buffer.data(), count);
+    }
+    EXPECT_EQ(got, bytes) << piece;
+    EXPECT_EQ(reader.read(buffer.data(), buffer.size()), 0u);
+  }
+  writeBytes(folder.file("empty"), "");
+  char c;
+  EXPECT_EQ(FileReader(folder.file("empty")).read(&c, 1), 0u);
+}
+
+TEST(FileReader, MissingFileOrFolderIsAFileErrorNamingIt) {
+  TempFolder folder;
+  for (const std::u16string& path : {folder.file("missing"), folder.path()}) {
+    try {
+      FileReader reader(path);
+      ADD_FAILURE() << "no FileError";
+    } catch (const FileError& e) {
+      EXPECT_NE(std::string(e.what()).find(toUtf8(path)), std::string::npos) << e.what();
+    }
+  }
+}
+
+// Until commit() the old file is what readers see; afterwards the new one,
+// and no temporary file is left either way.
+TEST(FileReplacement, OldFileUntilCommitAndNothingLeftBehind) {
+  TempFolder folder;
+  const std::u16string target = folder.file("0phased-TOC.TXT");
+  writeBytes(target, "old\r\n");
+  {
+    FileReplacement replacement(target);
+    replacement.write("A A\r\n");
+    replacement.write("");
+    replacement.write("B B\r\n");
+    EXPECT_EQ(readBytes(target), "old\r\n");
+    replacement.commit();
+  }
+  EXPECT_EQ(readBytes(target), "A A\r\nB B\r\n");
+  EXPECT_EQ(folder.entryCount(), 1u);
+
+  {
+    FileReplacement abandoned(target);
+    abandoned.write("half");
+  }
+  EXPECT_EQ(readBytes(target), "A A\r\nB B\r\n");
+  EXPECT_EQ(folder.entryCount(), 1u);
+
+  FileReplacement fresh(folder.file("new.txt"));
+  fresh.commit();
+  EXPECT_EQ(readBytes(folder.file("new.txt")), "");
+}
+
+TEST(FileReplacement, TargetThatCannotBeWrittenIsAFileErrorNamingIt) {
+  TempFolder folder;
+  const std::u16string target = folder.file("no-such-folder/0phased-TOC.TXT");
+  try {
+    FileReplacement replacement(target);
+    ADD_FAILURE() << "no FileError";
+  } catch (const FileError& e) {
+    EXPECT_NE(std::string(e.what()).find(toUtf8(target)), std::string::npos) << e.what();
+  }
+  // A folder in the target's place: written, but not put in place.
+  fs::create_directory(folder.fsPath() / "taken");
+  FileReplacement replacement(folder.file("taken"));
+  replacement.write("x");
+  EXPECT_THROW(replacement.commit(), FileError);
+  EXPECT_EQ(folder.entryCount(), 1u);
+}
+
 }  // namespace
 }  // namespace morvanta::platform
