@@ -53,7 +53,7 @@ void BM_TocJobEndToFilledPane(benchmark::State& state) {
   form.mdirMode = 1;
   form.Combo_host[0]->setText(u"SIM");
   const std::u16string work = form.FOLDER_NAME(u"WK", u"");
-  const std::u16string result = platform::joinPath(work, transfer::tocResultName(0));
+  const std::u16string result = platform::joinPath(work, jobfiles::tocResultName(0));
   const std::u16string status = jobs::statusPathFor(platform::joinPath(work, u"TOC.BAT"));
   const std::vector<std::u16string> lines = listing();
 

@@ -3,7 +3,7 @@
 #include "platform/Platform.h"
 #include "u2200/PcNameRule.h"
 
-namespace morvanta::transfer {
+namespace morvanta::app {
 
 namespace {
 
@@ -96,4 +96,4 @@ std::optional<std::u16string> checkJobPaths(const std::vector<JobPath>& paths) {
   return std::nullopt;
 }
 
-}  // namespace morvanta::transfer
+}  // namespace morvanta::app

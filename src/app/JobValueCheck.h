@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace morvanta::transfer {
+namespace morvanta::app {
 
 // The message shown when a value is refused, followed by the value's name and
 // the offending character, e.g. "使用できない文字が含まれています: TEXT-EDITOR (&)".
@@ -51,4 +51,4 @@ struct JobPath {
 // nothing when all do.
 std::optional<std::u16string> checkJobPaths(const std::vector<JobPath>& paths);
 
-}  // namespace morvanta::transfer
+}  // namespace morvanta::app

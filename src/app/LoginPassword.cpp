@@ -63,8 +63,8 @@ bool preparePassword(MainForm& form, const std::u16string& address) {
   if (!reply) return false;
   // Checked before it is remembered or kept: a password the script cannot
   // hold would be refused by every job.
-  if (const auto refused = transfer::checkJobValues(
-          {{u"FTP-PASSWORD", &reply->password, transfer::JobValueUse::Login}})) {
+  if (const auto refused =
+          app::checkJobValues({{u"FTP-PASSWORD", &reply->password, app::JobValueUse::Login}})) {
     form.desktop.msgBox(*refused);
     return false;
   }

@@ -12,7 +12,7 @@ namespace morvanta::catalogue {
 namespace {
 
 std::u16string resultPath(MainForm& form, int i) {
-  return platform::joinPath(form.FOLDER_NAME(u"WK", u""), transfer::tocResultName(i));
+  return platform::joinPath(form.FOLDER_NAME(u"WK", u""), jobfiles::tocResultName(i));
 }
 
 // While its job runs the pane's TOC button cancels it; once the job is
@@ -47,7 +47,7 @@ void requestToc(MainForm& form, int i) {
 
   form.List_elt[pane(i)]->clear();
   form.List_send[pane(i)]->clear();
-  if (!transfer::writeTocJob(form, {i, address, file, form.mdirMode})) return;
+  if (!jobfiles::writeTocJob(form, {i, address, file, form.mdirMode})) return;
   // The pane's lists are empty now; its phased TOC goes with them, so a
   // bulk receive never works from the listing of an earlier request.
   platform::deleteFile(platform::joinPath(form.FOLDER_NAME(u"WK", u""), phasedTocName(i)));
@@ -56,9 +56,9 @@ void requestToc(MainForm& form, int i) {
   form.pollTicks = 0;
   form.Timer1[pane(i)]->setInterval(kPollIntervalMs);
   setPending(form, i, true);
-  transfer::JobLabel label{jobs::JobKind::Toc, i, file};
+  jobfiles::JobLabel label{jobs::JobKind::Toc, i, file};
   label.onEnd = tocJobEnded;
-  transfer::startJob(form, label);
+  jobfiles::startJob(form, label);
 }
 
 void pollToc(MainForm& form, int i) {
@@ -112,7 +112,7 @@ void tocJobEnded(MainForm& form, const jobs::Job& job) {
 
 std::int16_t load_toc_result(MainForm& form, int i, const std::u16string& filter) {
   const std::u16string folder = form.FOLDER_NAME(u"WK", u"");
-  const std::u16string name = transfer::tocResultName(i);
+  const std::u16string name = jobfiles::tocResultName(i);
   if (platform::fileExists(platform::joinPath(folder, name))) {
     try {
       parse_toc_listing(form, folder, name, i, filter);

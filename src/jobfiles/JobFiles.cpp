@@ -8,10 +8,13 @@
 #include "app/MainForm.h"
 #include "platform/Platform.h"
 
-namespace morvanta::transfer {
+namespace morvanta::jobfiles {
 
 namespace {
 
+using app::JobPath;
+using app::JobValue;
+using app::JobValueUse;
 using platform::joinPath;
 
 // Prefix of the converter's output file beside the received one.
@@ -332,4 +335,4 @@ int startJob(MainForm& form, const JobLabel& label) {
   return id;
 }
 
-}  // namespace morvanta::transfer
+}  // namespace morvanta::jobfiles

@@ -30,8 +30,12 @@
 namespace morvanta {
 class MainForm;
 }
+namespace morvanta::app {
+struct JobValue;
+struct JobPath;
+}  // namespace morvanta::app
 
-namespace morvanta::transfer {
+namespace morvanta::jobfiles {
 
 // Told when a job file cannot be written; followed by the system's reason.
 inline constexpr char16_t kJobWriteFailedMessage[] = u"ジョブファイルを作成できません: ";
@@ -118,14 +122,12 @@ int startJob(MainForm& form, const JobLabel& label);
 
 // --- The system's own further jobs -----------------------------------------
 
-struct JobValue;
-struct JobPath;
 // Writes a pair that no fixed layout governs (the send check and its
 // follow-ups) exactly as the writers above do: values and every local path
 // the pair names checked, names set in pub, held back while an unfinished
 // job holds the names.
-bool writeOwnJobPair(MainForm& form, const std::vector<JobValue>& values,
-                     const std::vector<JobPath>& paths, const std::u16string& batchName,
+bool writeOwnJobPair(MainForm& form, const std::vector<app::JobValue>& values,
+                     const std::vector<app::JobPath>& paths, const std::u16string& batchName,
                      const std::u16string& scriptName, const JobPair& pair);
 // "open ADDR", the user and the password: how every script begins.
 std::vector<std::u16string> scriptHeaderLines(const Module_pub& pub, const std::u16string& address);
@@ -148,4 +150,4 @@ std::u16string sendScriptLine(const SendJob& job);
 // The TOC result file name of a pane, e.g. "1TOC-RSLT.TXT".
 std::u16string tocResultName(int pane);
 
-}  // namespace morvanta::transfer
+}  // namespace morvanta::jobfiles

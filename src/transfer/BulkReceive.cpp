@@ -72,10 +72,11 @@ forms::DetailsTable receivedElements(const MainForm& form, const BulkPlan& plan)
   return table;
 }
 
-void offerToRun(MainForm& form, const forms::DetailsTable& details, const JobLabel& label) {
+void offerToRun(MainForm& form, const forms::DetailsTable& details,
+                const jobfiles::JobLabel& label) {
   switch (form.desktop.yesNoCancelWithDetails(kRunBatchQuestion, details)) {
     case forms::Answer::Yes:
-      startJob(form, label);
+      jobfiles::startJob(form, label);
       break;
     case forms::Answer::No: {
       // Let the user look at the pair instead of running it.
@@ -176,8 +177,8 @@ void bulkReceive(MainForm& form, int i) {
     return form.desktop.msgBox(kAllUpToDateMessage);
   }
 
-  if (!writeBulkJob(form, {address, file, form.bulkElements, row})) return;
-  JobLabel label{
+  if (!jobfiles::writeBulkJob(form, {address, file, form.bulkElements, row})) return;
+  jobfiles::JobLabel label{
       jobs::JobKind::Bulk, i, file, static_cast<int>(form.bulkElements.size()), {row.pcFolder}};
   label.onEnd = bulkBaseline(form, phasedLines, row.pcFolder);
   offerToRun(form, receivedElements(form, plan), label);

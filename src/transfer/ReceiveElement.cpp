@@ -31,7 +31,7 @@ void receiveElement(MainForm& form, int i) {
   const int row = form.List_elt[pane]->listIndex();
   const forms::ListBox& dates = *form.List_date[pane];
   const std::u16string hostTime = row >= 0 && row < dates.count() ? dates.item(row) : u"";
-  JobLabel label{jobs::JobKind::Receive, i, file + u"." + elt};
+  jobfiles::JobLabel label{jobs::JobKind::Receive, i, file + u"." + elt};
   label.onEnd = recordBaselineOnEnd(target.folder, {target.pcElement}, {hostTime});
   startReceive(form, target, label);
 }

@@ -19,7 +19,8 @@ ReceiveTarget receiveTarget(MainForm& form, const std::u16string& file, const st
 bool writeReceive(MainForm& form, const std::u16string& address, const std::u16string& remoteName,
                   const ReceiveTarget& target) {
   if (!acceptPcNames(form, {&target.pcFile, &target.pcElement})) return false;
-  if (!writeReceiveJob(form, {address, remoteName, target.folder, target.pcElement})) return false;
+  if (!jobfiles::writeReceiveJob(form, {address, remoteName, target.folder, target.pcElement}))
+    return false;
   // Recorded before the transfer has run: the analysis reads whatever
   // arrived there.
   form.pub.lastReceivedFolder = target.folder;
@@ -27,13 +28,13 @@ bool writeReceive(MainForm& form, const std::u16string& address, const std::u16s
   return true;
 }
 
-void startReceive(MainForm& form, const ReceiveTarget& target, JobLabel label) {
+void startReceive(MainForm& form, const ReceiveTarget& target, jobfiles::JobLabel label) {
   if (!platform::folderExists(target.folder) && !platform::createFolder(target.folder)) {
     form.desktop.msgBox(kReceiveFolderFailedMessage + target.folder);
     return;
   }
   label.outputFolders.push_back(target.folder);
-  startJob(form, label);
+  jobfiles::startJob(form, label);
 }
 
 }  // namespace morvanta::transfer

@@ -36,6 +36,6 @@ bool writeReceive(MainForm& form, const std::u16string& address, const std::u16s
 // made is told and nothing is started: the FTP client would have nowhere to
 // put the element and the editor would open nothing.
 // `label` says what the job list shows (kind, pane, element).
-void startReceive(MainForm& form, const ReceiveTarget& target, JobLabel label);
+void startReceive(MainForm& form, const ReceiveTarget& target, jobfiles::JobLabel label);
 
 }  // namespace morvanta::transfer

@@ -63,7 +63,7 @@ void receiveTyped(MainForm& form) {
 
   const ReceiveTarget target = receiveTarget(form, name.file, name.element);
   if (!writeReceive(form, address, remoteName, target)) return;
-  JobLabel label{jobs::JobKind::TypedReceive, -1, remoteName};
+  jobfiles::JobLabel label{jobs::JobKind::TypedReceive, -1, remoteName};
   label.onEnd = recordBaselineOnEnd(target.folder, {target.pcElement}, {u""});
   startReceive(form, target, label);
 }

@@ -18,9 +18,10 @@ std::u16string targetFile(const MainForm& form, const std::u16string& paneFile) 
   return form.pub.ftpSendWorkFile.empty() ? paneFile : form.pub.ftpSendWorkFile;
 }
 
-SendJob sendJobFor(MainForm& form, const std::u16string& address, const std::u16string& file,
-                   const std::u16string& elt, std::u16string& pcFile) {
-  SendJob job;
+jobfiles::SendJob sendJobFor(MainForm& form, const std::u16string& address,
+                             const std::u16string& file, const std::u16string& elt,
+                             std::u16string& pcFile) {
+  jobfiles::SendJob job;
   job.address = address;
   pcFile = form.cls2200.U2200FileName_to_PcName(file);
   job.receiveFolder = form.FOLDER_NAME(u"RCV", pcFile);
@@ -35,7 +36,7 @@ SendJob sendJobFor(MainForm& form, const std::u16string& address, const std::u16
 
 // The upload copy is what goes out when no converter rewrites it, so a
 // stale one must never be sent in place of the edited file.
-bool makeUploadCopy(MainForm& form, const SendJob& job) {
+bool makeUploadCopy(MainForm& form, const jobfiles::SendJob& job) {
   const std::u16string source = platform::joinPath(job.receiveFolder, job.pcElement);
   if (!platform::fileExists(source)) {
     form.desktop.msgBox(kNoSendFileMessage + source);
@@ -59,7 +60,7 @@ void sendElement(MainForm& form, int i) {
   if (elt.empty()) return form.desktop.msgBox(kNoElementMessage);
 
   std::u16string pcFile;
-  const SendJob job = sendJobFor(form, address, file, elt, pcFile);
+  const jobfiles::SendJob job = sendJobFor(form, address, file, elt, pcFile);
   // The upload copy is written before the job: its name is checked first.
   if (!acceptPcNames(form, {&pcFile, &job.pcElement, &job.uploadName})) return;
   // Told now rather than after the check: there is nothing to send.

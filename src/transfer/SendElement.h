@@ -8,6 +8,9 @@
 namespace morvanta {
 class MainForm;
 }
+namespace morvanta::jobfiles {
+struct SendJob;
+}
 
 namespace morvanta::transfer {
 
@@ -18,10 +21,9 @@ inline constexpr char16_t kNoSendFileMessage[] = u"送信するファイルが�
 // The upload copy could not be made; its path follows.
 inline constexpr char16_t kUploadCopyFailedMessage[] = u"送信用ファイルを作成できません: ";
 
-struct SendJob;
 // Copies the PC text file to its upload name beside it; false, with the
 // user told, when there is no PC file or the copy fails.
-bool makeUploadCopy(MainForm& form, const SendJob& job);
+bool makeUploadCopy(MainForm& form, const jobfiles::SendJob& job);
 
 void sendElement(MainForm& form, int i);
 // Empties the pane's send list and leaves one entry without text there.

@@ -27,7 +27,7 @@ constexpr std::size_t kStampLength = 15;  // yyyymmdd-hhmmss
 // One send from its check to its end; copied into each job's end action.
 struct SendPlan {
   int pane = 0;
-  SendJob job;
+  jobfiles::SendJob job;
   std::u16string element;     // display form
   std::u16string targetFile;  // qual*file the element goes to
   std::u16string backupRoot;  // FTPWK\BACKUP
@@ -61,17 +61,18 @@ bool makeFolder(const std::u16string& folder) {
   return platform::folderExists(folder) || platform::createFolder(folder);
 }
 
-void addLogin(std::vector<JobValue>& values, const Module_pub& pub, const std::u16string& address) {
-  values.push_back({u"HOST", &address, JobValueUse::Script});
+void addLogin(std::vector<app::JobValue>& values, const Module_pub& pub,
+              const std::u16string& address) {
+  values.push_back({u"HOST", &address, app::JobValueUse::Script});
   // The system's FTP client runs a user or password line that begins with
   // "!" as a command when the login fails: refused like in every other job.
-  values.push_back({u"FTP-USERID", &pub.ftpUserId, JobValueUse::Login});
-  values.push_back({u"FTP-PASSWORD", &pub.ftpPassword, JobValueUse::Login});
+  values.push_back({u"FTP-USERID", &pub.ftpUserId, app::JobValueUse::Login});
+  values.push_back({u"FTP-PASSWORD", &pub.ftpPassword, app::JobValueUse::Login});
 }
 
 // The host copy's folder below BACKUP and the copies in it: what a check or
 // a restore job writes or reads on the PC.
-std::vector<JobPath> hostCopyPaths(const SendPlan& plan) {
+std::vector<app::JobPath> hostCopyPaths(const SendPlan& plan) {
   return {{&plan.backupRoot, plan.backups},
           {&plan.backups, plan.hostCopy},
           {&plan.backups, plan.hostCopyPc}};
@@ -85,30 +86,32 @@ bool writeCheckJob(MainForm& form, const SendPlan& plan) {
   const std::u16string work = form.FOLDER_NAME(u"WK", u"");
   const std::u16string listing = joinPath(work, kCheckListing);
   const bool convert = toSjisConfigured(pub);
-  std::vector<JobValue> values;
+  std::vector<app::JobValue> values;
   addLogin(values, pub, plan.job.address);
-  values.push_back({u"FTPWK", &work, JobValueUse::Batch});
-  values.push_back({u"2200ファイル", &plan.targetFile, JobValueUse::Script});
-  values.push_back({u"2200エレメント", &plan.job.remoteName, JobValueUse::Script});
-  values.push_back({u"BACKUP", &plan.hostCopy, convert ? JobValueUse::Batch : JobValueUse::Script});
-  JobPair pair;
-  pair.batch.push_back(ftpRunLine(work, u"CHECK.TXT"));
+  values.push_back({u"FTPWK", &work, app::JobValueUse::Batch});
+  values.push_back({u"2200ファイル", &plan.targetFile, app::JobValueUse::Script});
+  values.push_back({u"2200エレメント", &plan.job.remoteName, app::JobValueUse::Script});
+  values.push_back(
+      {u"BACKUP", &plan.hostCopy, convert ? app::JobValueUse::Batch : app::JobValueUse::Script});
+  jobfiles::JobPair pair;
+  pair.batch.push_back(jobfiles::ftpRunLine(work, u"CHECK.TXT"));
   if (convert) {
     // The same conversion as a receive, so both sides are compared in the
     // PC's code.
-    values.push_back({u"UNISYS-SJIS-PATH", &pub.sjisConverterPath, JobValueUse::Batch});
-    values.push_back({u"UNISYS-SJIS-EXE", &pub.toSjisExe, JobValueUse::Batch});
+    values.push_back({u"UNISYS-SJIS-PATH", &pub.sjisConverterPath, app::JobValueUse::Batch});
+    values.push_back({u"UNISYS-SJIS-EXE", &pub.toSjisExe, app::JobValueUse::Batch});
     pair.batch.push_back(pub.sjisConverterPath + pub.toSjisExe + u" \"" + plan.hostCopy + u"\"  " +
                          plan.hostCopyPc);
   }
-  pair.script = scriptHeaderLines(pub, plan.job.address);
+  pair.script = jobfiles::scriptHeaderLines(pub, plan.job.address);
   pair.script.push_back(u"mdir " + plan.targetFile + u" " + listing);
   pair.script.push_back(u"y");
   pair.script.push_back(u"RECV " + plan.job.remoteName + u" " + plan.hostCopy);
   pair.script.push_back(u"bye");
-  std::vector<JobPath> paths = hostCopyPaths(plan);
+  std::vector<app::JobPath> paths = hostCopyPaths(plan);
   paths.push_back({&work, listing});
-  if (!writeOwnJobPair(form, values, paths, u"CHECK.BAT", u"CHECK.TXT", pair)) return false;
+  if (!jobfiles::writeOwnJobPair(form, values, paths, u"CHECK.BAT", u"CHECK.TXT", pair))
+    return false;
   // An old listing must not stand in for one this job failed to fetch.
   if (form.stagedJobFiles.empty()) {
     platform::deleteFile(listing);
@@ -122,17 +125,18 @@ bool writeListingJob(MainForm& form, const SendPlan& plan) {
   if (!app::preparePassword(form, plan.job.address)) return false;
   const std::u16string work = form.FOLDER_NAME(u"WK", u"");
   const std::u16string listing = joinPath(work, kSentListing);
-  std::vector<JobValue> values;
+  std::vector<app::JobValue> values;
   addLogin(values, form.pub, plan.job.address);
-  values.push_back({u"FTPWK", &work, JobValueUse::Batch});
-  values.push_back({u"2200ファイル", &plan.targetFile, JobValueUse::Script});
-  JobPair pair;
-  pair.batch.push_back(ftpRunLine(work, u"SENT.TXT"));
-  pair.script = scriptHeaderLines(form.pub, plan.job.address);
+  values.push_back({u"FTPWK", &work, app::JobValueUse::Batch});
+  values.push_back({u"2200ファイル", &plan.targetFile, app::JobValueUse::Script});
+  jobfiles::JobPair pair;
+  pair.batch.push_back(jobfiles::ftpRunLine(work, u"SENT.TXT"));
+  pair.script = jobfiles::scriptHeaderLines(form.pub, plan.job.address);
   pair.script.push_back(u"mdir " + plan.targetFile + u" " + listing);
   pair.script.push_back(u"y");
   pair.script.push_back(u"bye");
-  if (!writeOwnJobPair(form, values, {{&work, listing}}, u"SENT.BAT", u"SENT.TXT", pair)) {
+  if (!jobfiles::writeOwnJobPair(form, values, {{&work, listing}}, u"SENT.BAT", u"SENT.TXT",
+                                 pair)) {
     return false;
   }
   if (form.stagedJobFiles.empty()) {
@@ -146,17 +150,18 @@ bool writeListingJob(MainForm& form, const SendPlan& plan) {
 bool writeRestoreJob(MainForm& form, const SendPlan& plan) {
   if (!app::preparePassword(form, plan.job.address)) return false;
   const std::u16string work = form.FOLDER_NAME(u"WK", u"");
-  std::vector<JobValue> values;
+  std::vector<app::JobValue> values;
   addLogin(values, form.pub, plan.job.address);
-  values.push_back({u"FTPWK", &work, JobValueUse::Batch});
-  values.push_back({u"BACKUP", &plan.hostCopy, JobValueUse::Script});
-  values.push_back({u"2200エレメント", &plan.job.remoteName, JobValueUse::Script});
-  JobPair pair;
-  pair.batch.push_back(ftpRunLine(work, u"RESTORE.TXT"));
-  pair.script = scriptHeaderLines(form.pub, plan.job.address);
+  values.push_back({u"FTPWK", &work, app::JobValueUse::Batch});
+  values.push_back({u"BACKUP", &plan.hostCopy, app::JobValueUse::Script});
+  values.push_back({u"2200エレメント", &plan.job.remoteName, app::JobValueUse::Script});
+  jobfiles::JobPair pair;
+  pair.batch.push_back(jobfiles::ftpRunLine(work, u"RESTORE.TXT"));
+  pair.script = jobfiles::scriptHeaderLines(form.pub, plan.job.address);
   pair.script.push_back(u"SEND " + plan.hostCopy + u" " + plan.job.remoteName);
   pair.script.push_back(u"bye");
-  return writeOwnJobPair(form, values, hostCopyPaths(plan), u"RESTORE.BAT", u"RESTORE.TXT", pair);
+  return jobfiles::writeOwnJobPair(form, values, hostCopyPaths(plan), u"RESTORE.BAT",
+                                   u"RESTORE.TXT", pair);
 }
 
 // --- After the send --------------------------------------------------------
@@ -193,15 +198,15 @@ void restore(MainForm& form, const SendPlan& plan) {
     return form.desktop.msgBox(kNoBackupMessage + plan.hostCopy);
   }
   if (!writeRestoreJob(form, plan)) return;
-  startJob(form, {jobs::JobKind::Send, plan.pane, plan.job.remoteName});
+  jobfiles::startJob(form, {jobs::JobKind::Send, plan.pane, plan.job.remoteName});
 }
 
 void sendEnded(MainForm& form, const SendPlan& plan, const jobs::Job& job) {
   if (job.state == jobs::JobState::Succeeded) {
     if (!writeListingJob(form, plan)) return;
-    JobLabel label{jobs::JobKind::SendCheck, plan.pane, plan.targetFile};
+    jobfiles::JobLabel label{jobs::JobKind::SendCheck, plan.pane, plan.targetFile};
     label.onEnd = [plan](MainForm& f, const jobs::Job& listed) { recordSent(f, plan, listed); };
-    startJob(form, label);
+    jobfiles::startJob(form, label);
     return;
   }
   if (job.state != jobs::JobState::Failed && job.state != jobs::JobState::Cancelled) {
@@ -218,7 +223,7 @@ void sendEnded(MainForm& form, const SendPlan& plan, const jobs::Job& job) {
 // The upload copy and SEND.BAT / SEND.TXT, written before the last question
 // as they always were.
 bool prepareSend(MainForm& form, const SendPlan& plan) {
-  return makeUploadCopy(form, plan.job) && writeSendJob(form, plan.job);
+  return makeUploadCopy(form, plan.job) && jobfiles::writeSendJob(form, plan.job);
 }
 
 void launchSend(MainForm& form, SendPlan plan) {
@@ -227,9 +232,9 @@ void launchSend(MainForm& form, SendPlan plan) {
   } catch (const platform::FileError&) {
     plan.sentHash.clear();
   }
-  JobLabel label{jobs::JobKind::Send, plan.pane, plan.job.remoteName};
+  jobfiles::JobLabel label{jobs::JobKind::Send, plan.pane, plan.job.remoteName};
   label.onEnd = [plan](MainForm& f, const jobs::Job& job) { sendEnded(f, plan, job); };
-  startJob(form, label);
+  jobfiles::startJob(form, label);
 }
 
 // --- After the check -------------------------------------------------------
@@ -239,7 +244,7 @@ void confirmAndSend(MainForm& form, const SendPlan& plan, const std::u16string& 
   // may cut it from the title bar.
   const std::u16string question = kSendConfirmTitle;
   std::u16string text = note.empty() ? u"" : note + u"\n\n";
-  text += question + u"\n\n" + sendScriptLine(plan.job);
+  text += question + u"\n\n" + jobfiles::sendScriptLine(plan.job);
   if (!prepareSend(form, plan)) return;
   if (form.desktop.okCancel(text, question)) launchSend(form, plan);
 }
@@ -277,7 +282,7 @@ void askAboutChange(MainForm& form, const SendPlan& plan, const SendCheckResult&
   text += u"\n" + std::u16string(kReceivedAtLabel) +
           (baseline ? orUnknown(baseline->hostTime) : std::u16string(kNotReceived));
   text += u"\n" + std::u16string(kHostNowLabel) + orUnknown(result.host.time);
-  text += u"\n\n" + sendScriptLine(plan.job);
+  text += u"\n\n" + jobfiles::sendScriptLine(plan.job);
   const std::u16string title = changed ? kChangedTitle : kNoBaselineTitle;
   while (true) {
     switch (form.desktop.askOverwrite(text, title)) {
@@ -368,7 +373,8 @@ void pruneHostCopies(const std::u16string& folder, const std::u16string& pcEleme
   }
 }
 
-void startGuardedSend(MainForm& form, int pane, const SendJob& job, const std::u16string& element) {
+void startGuardedSend(MainForm& form, int pane, const jobfiles::SendJob& job,
+                      const std::u16string& element) {
   SendPlan plan;
   plan.pane = pane;
   plan.job = job;
@@ -381,14 +387,15 @@ void startGuardedSend(MainForm& form, int pane, const SendJob& job, const std::u
       toSjisConfigured(form.pub) ? joinPath(plan.backups, name + kConvertedSuffix) : plan.hostCopy;
   plan.backupRoot = joinPath(form.FOLDER_NAME(u"WK", u""), kBackupFolderName);
   // No folder is made for a target whose PC name would leave BACKUP.
-  if (const auto refused = checkJobPaths(hostCopyPaths(plan))) return form.desktop.msgBox(*refused);
+  if (const auto refused = app::checkJobPaths(hostCopyPaths(plan)))
+    return form.desktop.msgBox(*refused);
   if (!makeFolder(plan.backupRoot) || !makeFolder(plan.backups)) {
     return form.desktop.msgBox(kBackupFolderFailedMessage + plan.backups);
   }
   if (!writeCheckJob(form, plan)) return;
-  JobLabel label{jobs::JobKind::SendCheck, pane, job.remoteName, 0, {plan.backups}};
+  jobfiles::JobLabel label{jobs::JobKind::SendCheck, pane, job.remoteName, 0, {plan.backups}};
   label.onEnd = [plan](MainForm& f, const jobs::Job& checked) { checkEnded(f, plan, checked); };
-  startJob(form, label);
+  jobfiles::startJob(form, label);
 }
 
 }  // namespace morvanta::transfer

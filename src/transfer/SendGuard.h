@@ -66,6 +66,7 @@ void pruneHostCopies(const std::u16string& folder, const std::u16string& pcEleme
 
 // The send of the pane's selected element, after its values were checked:
 // writes and starts the check job; the rest follows its end.
-void startGuardedSend(MainForm& form, int pane, const SendJob& job, const std::u16string& element);
+void startGuardedSend(MainForm& form, int pane, const jobfiles::SendJob& job,
+                      const std::u16string& element);
 
 }  // namespace morvanta::transfer

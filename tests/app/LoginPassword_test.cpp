@@ -111,7 +111,7 @@ TEST_F(LoginPasswordTest, CancelledOrUnusablePasswordWritesNothing) {
     reply(bad, true);
     EXPECT_EQ(tocPassword(), std::nullopt);
     ASSERT_EQ(desktop.messages.size(), 1u);
-    EXPECT_TRUE(desktop.messages[0].starts_with(std::u16string(transfer::kUnsafeValueMessage) +
+    EXPECT_TRUE(desktop.messages[0].starts_with(std::u16string(app::kUnsafeValueMessage) +
                                                 u"FTP-PASSWORD"));
   }
   EXPECT_TRUE(desktop.keyring.entries.empty());

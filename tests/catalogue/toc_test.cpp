@@ -368,7 +368,7 @@ TEST_F(TocTest, RefusedJobValueLeavesThePaneIdle) {
   form->pub.ftpPassword = u"SECRET1\nbye";
   request(1, u"prj*src");
   ASSERT_EQ(desktop.messages.size(), 1u);
-  EXPECT_EQ(desktop.messages[0].rfind(transfer::kUnsafeValueMessage, 0), 0u);
+  EXPECT_EQ(desktop.messages[0].rfind(app::kUnsafeValueMessage, 0), 0u);
   EXPECT_TRUE(idle(1));
   EXPECT_TRUE(desktop.startedBatches.empty());
   EXPECT_FALSE(platform::fileExists(workFile(u"TOC.TXT")));

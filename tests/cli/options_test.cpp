@@ -95,12 +95,12 @@ TEST(ConsoleDesktopTest, AnswersForTheCommandLineAndHidesTheSecret) {
 TEST(ReceiveJobTest, WithoutTheEditorTheJobEndsWithTheTransfer) {
   Module_pub pub;
   pub.textEditor = u"notepad.exe";
-  const transfer::ReceiveJob job{u"host", u"PRJ*SRC.MAIN/R1", u"/r/PRJ＊SRC", u"MAIN／R1.txt"};
+  const jobfiles::ReceiveJob job{u"host", u"PRJ*SRC.MAIN/R1", u"/r/PRJ＊SRC", u"MAIN／R1.txt"};
   pub.receiveOpensEditor = false;
-  EXPECT_EQ(transfer::receiveJobLines(pub, u"/w", job).batch, Args{u"ftp -s:/w/RECV.TXT"});
+  EXPECT_EQ(jobfiles::receiveJobLines(pub, u"/w", job).batch, Args{u"ftp -s:/w/RECV.TXT"});
   pub.sjisConverterPath = u"/c/";
   pub.toSjisExe = u"tosjis";
-  const auto converted = transfer::receiveJobLines(pub, u"/w", job).batch;
+  const auto converted = jobfiles::receiveJobLines(pub, u"/w", job).batch;
   ASSERT_EQ(converted.size(), 4u);
   EXPECT_TRUE(converted.back().starts_with(u"ERASE ")) << "converted, then nothing";
 }

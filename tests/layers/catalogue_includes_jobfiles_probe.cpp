@@ -2,5 +2,5 @@
 #include "jobfiles/JobFiles.h"
 
 int catalogueLayerProbe() {
-  return sizeof(&morvanta::transfer::startJob);
+  return sizeof(&morvanta::jobfiles::startJob);
 }

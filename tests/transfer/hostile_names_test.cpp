@@ -180,31 +180,32 @@ TEST_F(HostileNamesTest, JobWritersRefusePathsOutsideTheirFolder) {
   const Case cases[] = {
       {"receive folder above FTPRCV",
        [&] {
-         return writeReceiveJob(*form, {u"192.0.2.1", u"P*F.E", folder.path(), u"E.txt"});
+         return jobfiles::writeReceiveJob(*form, {u"192.0.2.1", u"P*F.E", folder.path(), u"E.txt"});
        },
        folder.path()},
       {"receive file climbing out",
        [&] {
-         return writeReceiveJob(*form, {u"192.0.2.1", u"P*F.E", inRcv, u"../E.txt"});
+         return jobfiles::writeReceiveJob(*form, {u"192.0.2.1", u"P*F.E", inRcv, u"../E.txt"});
        },
        joinPath(inRcv, u"../E.txt")},
       {"upload name climbing out",
        [&] {
-         return writeSendJob(*form, {u"192.0.2.1", inRcv, u"E.txt", u"../../E._SYM", u"P*F.E"});
+         return jobfiles::writeSendJob(*form,
+                                       {u"192.0.2.1", inRcv, u"E.txt", u"../../E._SYM", u"P*F.E"});
        },
        joinPath(inRcv, u"../../E._SYM")},
       {"bulk name climbing out",
        [&] {
-         BulkJob job{u"192.0.2.1", u"PRJ*RUN", {u"MAIN.R1", u"../ESC1"}, {}};
+         jobfiles::BulkJob job{u"192.0.2.1", u"PRJ*RUN", {u"MAIN.R1", u"../ESC1"}, {}};
          job.row = {u"PRJ*RUN", u"RUNSTREAM", u"PJ01", pc, u"NONE"};
-         return writeBulkJob(*form, job);
+         return jobfiles::writeBulkJob(*form, job);
        },
        joinPath(pc, u"../ESC1.txt")},
   };
   for (const Case& c : cases) {
     desktop.messages.clear();
     EXPECT_FALSE(c.write()) << c.what;
-    EXPECT_EQ(desktop.messages, Lines{kPathOutsideFolderMessage + c.outside}) << c.what;
+    EXPECT_EQ(desktop.messages, Lines{app::kPathOutsideFolderMessage + c.outside}) << c.what;
     for (const char16_t* name : {u"RECV.TXT", u"SEND.TXT", u"RECVAUTO.TXT"}) {
       EXPECT_FALSE(platform::fileExists(workFile(name))) << c.what;
     }
@@ -215,19 +216,21 @@ TEST_F(HostileNamesTest, LoginValuesTheFtpClientWouldRunAsACommandAreRefused) {
   for (const char16_t* user : {u"!del *.*", u"  !cmd"}) {
     desktop.messages.clear();
     form->pub.ftpUserId = user;
-    EXPECT_FALSE(writeTocJob(*form, {0, u"192.0.2.1", u"A*B", 1}));
-    EXPECT_EQ(desktop.messages, Lines{kUnsafeValueMessage + std::u16string(u"FTP-USERID (!)")});
+    EXPECT_FALSE(jobfiles::writeTocJob(*form, {0, u"192.0.2.1", u"A*B", 1}));
+    EXPECT_EQ(desktop.messages,
+              Lines{app::kUnsafeValueMessage + std::u16string(u"FTP-USERID (!)")});
   }
   form->pub.ftpUserId = u"user";
   form->pub.ftpPassword = u"!secret";
   desktop.messages.clear();
-  EXPECT_FALSE(writeTocJob(*form, {0, u"192.0.2.1", u"A*B", 1}));
+  EXPECT_FALSE(jobfiles::writeTocJob(*form, {0, u"192.0.2.1", u"A*B", 1}));
   // The message names the key, never the password.
-  EXPECT_EQ(desktop.messages, Lines{kUnsafeValueMessage + std::u16string(u"FTP-PASSWORD (!)")});
+  EXPECT_EQ(desktop.messages,
+            Lines{app::kUnsafeValueMessage + std::u16string(u"FTP-PASSWORD (!)")});
   EXPECT_FALSE(platform::fileExists(workFile(u"TOC.TXT")));
   // Inside the value it is an ordinary character.
   form->pub.ftpPassword = u"se!cret";
-  EXPECT_TRUE(writeTocJob(*form, {0, u"192.0.2.1", u"A*B", 1}));
+  EXPECT_TRUE(jobfiles::writeTocJob(*form, {0, u"192.0.2.1", u"A*B", 1}));
 }
 
 }  // namespace

@@ -67,15 +67,15 @@ class JobFilesTest : public testing::FormFixture {
     form->pub.toUnisysExe = u"S2U.EXE";
   }
 
-  ReceiveJob receiveJob() const {
+  jobfiles::ReceiveJob receiveJob() const {
     return {u"192.0.2.1", u"PRJ*SRC.MAIN/R1", rootPath(u"\\FTPRCV\\PRJ＊SRC"), u"MAIN／R1.txt"};
   }
-  SendJob sendJob() const {
+  jobfiles::SendJob sendJob() const {
     return {u"192.0.2.1", rootPath(u"\\FTPRCV\\PRJ＊SRC"), u"MAIN／R1.txt", u"MAIN.R1_SYM",
             u"PRJ*WORK.MAIN/R1"};
   }
-  BulkJob bulkJob(const std::u16string& outf) const {
-    BulkJob job{u"192.0.2.1", u"PRJ*JCL", {u"MAIN.R1", u"BUILD"}, {}};
+  jobfiles::BulkJob bulkJob(const std::u16string& outf) const {
+    jobfiles::BulkJob job{u"192.0.2.1", u"PRJ*JCL", {u"MAIN.R1", u"BUILD"}, {}};
     job.row = {u"PRJ*JCL", u"RUNSTREAM", u"P01", rootPath(u"\\My Src"), outf};
     return job;
   }
@@ -89,27 +89,27 @@ TEST_F(JobFilesTest, TocPairOfPaneTwoListsWithTheChosenCommand) {
     std::string script;
   };
   for (const Case& c : {Case{1, "toc_pane2_mdir.txt"}, Case{0, "toc_pane2_mls.txt"}}) {
-    ASSERT_TRUE(writeTocJob(*form, {2, u"192.0.2.2", u"prj*src", c.mdirMode}));
+    ASSERT_TRUE(jobfiles::writeTocJob(*form, {2, u"192.0.2.2", u"prj*src", c.mdirMode}));
     expectPair(u"TOC.BAT", "toc.bat", u"TOC.TXT", c.script);
   }
 }
 
 TEST_F(JobFilesTest, TocRequestDeletesOnlyItsOwnPanesOldResult) {
   for (int pane = 0; pane < 3; ++pane) {
-    platform::writeTextLines(workFile(tocResultName(pane)), {u"old"});
+    platform::writeTextLines(workFile(jobfiles::tocResultName(pane)), {u"old"});
   }
-  ASSERT_TRUE(writeTocJob(*form, {2, u"192.0.2.2", u"prj*src", 1}));
+  ASSERT_TRUE(jobfiles::writeTocJob(*form, {2, u"192.0.2.2", u"prj*src", 1}));
   EXPECT_TRUE(platform::fileExists(workFile(u"0TOC-RSLT.TXT")));
   EXPECT_TRUE(platform::fileExists(workFile(u"1TOC-RSLT.TXT")));
   EXPECT_FALSE(platform::fileExists(workFile(u"2TOC-RSLT.TXT")));
 }
 
 TEST_F(JobFilesTest, ReceivePairWithAndWithoutConversion) {
-  ASSERT_TRUE(writeReceiveJob(*form, receiveJob()));
+  ASSERT_TRUE(jobfiles::writeReceiveJob(*form, receiveJob()));
   expectPair(u"RECV.BAT", "recv.bat", u"RECV.TXT", "recv.txt");
 
   configureConverters();
-  ASSERT_TRUE(writeReceiveJob(*form, receiveJob()));
+  ASSERT_TRUE(jobfiles::writeReceiveJob(*form, receiveJob()));
   expectPair(u"RECV.BAT", "recv_conv.bat", u"RECV.TXT", "recv.txt");
 }
 
@@ -121,35 +121,35 @@ TEST_F(JobFilesTest, ConversionNeedsBothThePathAndTheProgram) {
     form->pub.sjisConverterPath = c.path;
     form->pub.toSjisExe = c.exe;
     form->pub.toUnisysExe = c.exe;
-    ASSERT_TRUE(writeReceiveJob(*form, receiveJob()));
+    ASSERT_TRUE(jobfiles::writeReceiveJob(*form, receiveJob()));
     EXPECT_EQ(readLines(workFile(u"RECV.BAT")).size(), 2u);
-    ASSERT_TRUE(writeSendJob(*form, sendJob()));
+    ASSERT_TRUE(jobfiles::writeSendJob(*form, sendJob()));
     EXPECT_EQ(readLines(workFile(u"SEND.BAT")).size(), 1u);
   }
 }
 
 TEST_F(JobFilesTest, SendPairWithAndWithoutConversion) {
-  ASSERT_TRUE(writeSendJob(*form, sendJob()));
+  ASSERT_TRUE(jobfiles::writeSendJob(*form, sendJob()));
   expectPair(u"SEND.BAT", "send.bat", u"SEND.TXT", "send.txt");
 
   configureConverters();
-  ASSERT_TRUE(writeSendJob(*form, sendJob()));
+  ASSERT_TRUE(jobfiles::writeSendJob(*form, sendJob()));
   expectPair(u"SEND.BAT", "send_conv.bat", u"SEND.TXT", "send.txt");
-  EXPECT_EQ(sendScriptLine(sendJob()), readLines(workFile(u"SEND.TXT"))[3]);
+  EXPECT_EQ(jobfiles::sendScriptLine(sendJob()), readLines(workFile(u"SEND.TXT"))[3]);
 }
 
 TEST_F(JobFilesTest, BulkPairWithConversionAndToolOrNeither) {
   form->pub.cobPlusEditPath = native(u"C:\\Tools\\cpe.exe");
-  ASSERT_TRUE(writeBulkJob(*form, bulkJob(u"NONE")));
+  ASSERT_TRUE(jobfiles::writeBulkJob(*form, bulkJob(u"NONE")));
   expectPair(u"RECVAUTO.BAT", "bulk_none.bat", u"RECVAUTO.TXT", "bulk.txt");
 
   configureConverters();
-  ASSERT_TRUE(writeBulkJob(*form, bulkJob(native(u"D:\\html"))));
+  ASSERT_TRUE(jobfiles::writeBulkJob(*form, bulkJob(native(u"D:\\html"))));
   expectPair(u"RECVAUTO.BAT", "bulk_conv_tool.bat", u"RECVAUTO.TXT", "bulk.txt");
 }
 
 TEST_F(JobFilesTest, BulkToolLineKeepsAnEmptyOutputFolder) {
-  ASSERT_TRUE(writeBulkJob(*form, bulkJob(u"")));
+  ASSERT_TRUE(jobfiles::writeBulkJob(*form, bulkJob(u"")));
   const auto batch = readLines(workFile(u"RECVAUTO.BAT"));
   ASSERT_EQ(batch.size(), 3u);
   EXPECT_NE(batch[1].find(u"]\u3000 OUTF:[] PROJECT:[P01]"), std::u16string::npos);
@@ -158,7 +158,7 @@ TEST_F(JobFilesTest, BulkToolLineKeepsAnEmptyOutputFolder) {
 TEST_F(JobFilesTest, EmptyLoginStillWritesBothLoginLines) {
   form->pub.ftpUserId.clear();
   form->pub.ftpPassword.clear();
-  ASSERT_TRUE(writeTocJob(*form, {0, u"192.0.2.1", u"A*B", 1}));
+  ASSERT_TRUE(jobfiles::writeTocJob(*form, {0, u"192.0.2.1", u"A*B", 1}));
   const auto script = readLines(workFile(u"TOC.TXT"));
   ASSERT_EQ(script.size(), 6u);
   EXPECT_EQ(script[1], u"");
@@ -166,24 +166,24 @@ TEST_F(JobFilesTest, EmptyLoginStillWritesBothLoginLines) {
 }
 
 TEST_F(JobFilesTest, StartJobStartsTheBatchFileWrittenLast) {
-  ASSERT_TRUE(writeReceiveJob(*form, receiveJob()));
-  startJob(*form, {jobs::JobKind::Receive, 0, u"PRJ*SRC.MAIN/R1"});
+  ASSERT_TRUE(jobfiles::writeReceiveJob(*form, receiveJob()));
+  jobfiles::startJob(*form, {jobs::JobKind::Receive, 0, u"PRJ*SRC.MAIN/R1"});
   ASSERT_EQ(desktop.startedBatches.size(), 1u);
   EXPECT_EQ(desktop.startedBatches[0], workFile(u"RECV.BAT"));
 }
 
 TEST_F(JobFilesTest, PairHeldByARunningJobIsWrittenUnchangedWhenItsTurnComes) {
   desktop.holdBatches = true;
-  ReceiveJob first = receiveJob();
-  ASSERT_TRUE(writeReceiveJob(*form, first));
-  const int firstId = startJob(*form, {jobs::JobKind::Receive, 0, first.remoteName});
+  jobfiles::ReceiveJob first = receiveJob();
+  ASSERT_TRUE(jobfiles::writeReceiveJob(*form, first));
+  const int firstId = jobfiles::startJob(*form, {jobs::JobKind::Receive, 0, first.remoteName});
   const auto firstScript = readLines(workFile(u"RECV.TXT"));
 
-  ReceiveJob second = receiveJob();
+  jobfiles::ReceiveJob second = receiveJob();
   second.remoteName = u"PRJ*SRC.CALC";
-  ASSERT_TRUE(writeReceiveJob(*form, second));
+  ASSERT_TRUE(jobfiles::writeReceiveJob(*form, second));
   EXPECT_EQ(readLines(workFile(u"RECV.TXT")), firstScript) << "the running job's script changed";
-  const int secondId = startJob(*form, {jobs::JobKind::Receive, 0, second.remoteName});
+  const int secondId = jobfiles::startJob(*form, {jobs::JobKind::Receive, 0, second.remoteName});
   EXPECT_EQ(form->jobs.find(secondId)->state, jobs::JobState::Queued);
   EXPECT_EQ(desktop.startedBatches.size(), 1u);
 
@@ -193,7 +193,8 @@ TEST_F(JobFilesTest, PairHeldByARunningJobIsWrittenUnchangedWhenItsTurnComes) {
   EXPECT_EQ(form->jobs.find(secondId)->state, jobs::JobState::Running);
   EXPECT_EQ(desktop.startedBatches.size(), 2u);
   // Byte for byte what an unhindered writer makes of the same values.
-  const JobPair expected = receiveJobLines(form->pub, form->FOLDER_NAME(u"WK", u""), second);
+  const jobfiles::JobPair expected =
+      jobfiles::receiveJobLines(form->pub, form->FOLDER_NAME(u"WK", u""), second);
   EXPECT_EQ(readLines(workFile(u"RECV.TXT")), expected.script);
   EXPECT_EQ(readLines(workFile(u"RECV.BAT")), expected.batch);
 }
@@ -203,24 +204,24 @@ TEST_F(JobFilesTest, PairHeldByARunningJobIsWrittenUnchangedWhenItsTurnComes) {
 TEST(JobValueCheck, RefusesLineBreaksEverywhereAndInterpreterCharactersInBatchLines) {
   struct Case {
     std::u16string value;
-    JobValueUse use;
+    app::JobValueUse use;
     char16_t refused;
   };
   const Case cases[] = {
-      {u"C:\\Program Files\\ed.exe", JobValueUse::Batch, 0},
-      {u"pass&word%1", JobValueUse::Script, 0},
-      {u"a\rb", JobValueUse::Script, u'\r'},
-      {u"a\nb", JobValueUse::Batch, u'\n'},
-      {u"ed.exe & del x", JobValueUse::Batch, u'&'},
-      {u"a|b", JobValueUse::Batch, u'|'},
-      {u"a<b", JobValueUse::Batch, u'<'},
-      {u"a>b", JobValueUse::Batch, u'>'},
-      {u"a^b", JobValueUse::Batch, u'^'},
-      {u"%TEMP%", JobValueUse::Batch, u'%'},
-      {u"\"x\"", JobValueUse::Batch, u'"'},
+      {u"C:\\Program Files\\ed.exe", app::JobValueUse::Batch, 0},
+      {u"pass&word%1", app::JobValueUse::Script, 0},
+      {u"a\rb", app::JobValueUse::Script, u'\r'},
+      {u"a\nb", app::JobValueUse::Batch, u'\n'},
+      {u"ed.exe & del x", app::JobValueUse::Batch, u'&'},
+      {u"a|b", app::JobValueUse::Batch, u'|'},
+      {u"a<b", app::JobValueUse::Batch, u'<'},
+      {u"a>b", app::JobValueUse::Batch, u'>'},
+      {u"a^b", app::JobValueUse::Batch, u'^'},
+      {u"%TEMP%", app::JobValueUse::Batch, u'%'},
+      {u"\"x\"", app::JobValueUse::Batch, u'"'},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(unsafeCharacter(c.value, c.use), c.refused) << platform::toUtf8(c.value);
+    EXPECT_EQ(app::unsafeCharacter(c.value, c.use), c.refused) << platform::toUtf8(c.value);
   }
 }
 
@@ -228,14 +229,14 @@ TEST(JobValueCheck, NamesTheValueAndTheCharacter) {
   const std::u16string editor = u"ed.exe & del x";
   const std::u16string password = u"pa\nss";
   const std::u16string emoji = u"ed\U0001F600.exe";
-  EXPECT_EQ(checkJobValues({{u"TEXT-EDITOR", &editor, JobValueUse::Batch}}),
+  EXPECT_EQ(app::checkJobValues({{u"TEXT-EDITOR", &editor, app::JobValueUse::Batch}}),
             u"使用できない文字が含まれています: TEXT-EDITOR (&)");
-  EXPECT_EQ(checkJobValues({{u"FTP-PASSWORD", &password, JobValueUse::Script}}),
+  EXPECT_EQ(app::checkJobValues({{u"FTP-PASSWORD", &password, app::JobValueUse::Script}}),
             u"使用できない文字が含まれています: FTP-PASSWORD (改行)");
-  EXPECT_EQ(checkJobValues({{u"TEXT-EDITOR", &emoji, JobValueUse::Script}}),
+  EXPECT_EQ(app::checkJobValues({{u"TEXT-EDITOR", &emoji, app::JobValueUse::Script}}),
             u"使用できない文字が含まれています: TEXT-EDITOR (\U0001F600)");
-  EXPECT_EQ(checkJobValues({{u"TEXT-EDITOR", &password, JobValueUse::Batch},
-                            {u"X", &editor, JobValueUse::Batch}}),
+  EXPECT_EQ(app::checkJobValues({{u"TEXT-EDITOR", &password, app::JobValueUse::Batch},
+                                 {u"X", &editor, app::JobValueUse::Batch}}),
             u"使用できない文字が含まれています: TEXT-EDITOR (改行)");
 }
 
@@ -256,37 +257,37 @@ TEST_F(JobFilesTest, RefusedValueChangesNoJobFile) {
       {"password with a line break",
        [&] {
          form->pub.ftpPassword = u"SECRET1\r\nbye";
-         return writeTocJob(*form, {1, u"192.0.2.1", u"A*B", 1});
+         return jobfiles::writeTocJob(*form, {1, u"192.0.2.1", u"A*B", 1});
        }},
       {"editor chaining a command",
        [&] {
          form->pub.textEditor = u"editor.exe & del *.*";
-         return writeReceiveJob(*form, receiveJob());
+         return jobfiles::writeReceiveJob(*form, receiveJob());
        }},
       {"converter reading a variable",
        [&] {
          configureConverters();
          form->pub.toUnisysExe = u"%COMSPEC%";
-         return writeSendJob(*form, sendJob());
+         return jobfiles::writeSendJob(*form, sendJob());
        }},
       {"project redirecting output",
        [&] {
          auto job = bulkJob(u"OUT");
          job.row.project = u"P>x";
-         return writeBulkJob(*form, job);
+         return jobfiles::writeBulkJob(*form, job);
        }},
       {"element name with a quote",
        [&] {
          auto job = receiveJob();
          job.pcElement = u"A\".txt";
-         return writeReceiveJob(*form, job);
+         return jobfiles::writeReceiveJob(*form, job);
        }},
   };
   for (const Case& c : cases) {
     const std::size_t shown = desktop.messages.size();
     EXPECT_FALSE(c.write()) << c.what;
     ASSERT_EQ(desktop.messages.size(), shown + 1) << c.what;
-    EXPECT_EQ(desktop.messages.back().rfind(kUnsafeValueMessage, 0), 0u) << c.what;
+    EXPECT_EQ(desktop.messages.back().rfind(app::kUnsafeValueMessage, 0), 0u) << c.what;
     for (const auto& name : names) {
       EXPECT_EQ(readLines(workFile(name)), std::vector<std::u16string>{u"earlier"}) << c.what;
     }
@@ -299,15 +300,15 @@ TEST_F(JobFilesTest, RefusedValueChangesNoJobFile) {
 TEST_F(JobFilesTest, InterpreterCharactersOnlyInTheScriptAreWritten) {
   // The password never reaches the command interpreter.
   form->pub.ftpPassword = u"a&b%c\"d";
-  ASSERT_TRUE(writeReceiveJob(*form, receiveJob()));
+  ASSERT_TRUE(jobfiles::writeReceiveJob(*form, receiveJob()));
   EXPECT_EQ(readLines(workFile(u"RECV.TXT"))[2], u"a&b%c\"d");
 }
 
 TEST_F(JobFilesTest, UnwritableWorkFolderIsToldAndReportsFailure) {
   form->pub.workRoot = rootPath(u"\\missing");
-  EXPECT_FALSE(writeTocJob(*form, {0, u"192.0.2.1", u"A*B", 1}));
+  EXPECT_FALSE(jobfiles::writeTocJob(*form, {0, u"192.0.2.1", u"A*B", 1}));
   ASSERT_EQ(desktop.messages.size(), 1u);
-  EXPECT_EQ(desktop.messages[0].rfind(kJobWriteFailedMessage, 0), 0u);
+  EXPECT_EQ(desktop.messages[0].rfind(jobfiles::kJobWriteFailedMessage, 0), 0u);
 }
 
 }  // namespace

@@ -31,12 +31,13 @@ TEST_F(ScriptModeTest, EveryScriptIsTheOwnersAloneEvenOverAnOlderReadableOne) {
   platform::writeTextLines(workFile(u"RECV.TXT"), {u"old"});
   ::chmod(platform::toUtf8(workFile(u"RECV.TXT")).c_str(), 0644);
 
-  ASSERT_TRUE(writeTocJob(*form, {0, u"192.0.2.1", u"PRJ*SRC", 1}));
-  ASSERT_TRUE(writeReceiveJob(*form, {u"192.0.2.1", u"PRJ*SRC.MAIN", rcv, u"MAIN.txt"}));
-  ASSERT_TRUE(writeSendJob(*form, {u"192.0.2.1", rcv, u"MAIN.txt", u"MAIN._SYM", u"PRJ*SRC.MAIN"}));
-  BulkJob bulk{u"192.0.2.1", u"PRJ*SRC", {u"MAIN"}, {}};
+  ASSERT_TRUE(jobfiles::writeTocJob(*form, {0, u"192.0.2.1", u"PRJ*SRC", 1}));
+  ASSERT_TRUE(jobfiles::writeReceiveJob(*form, {u"192.0.2.1", u"PRJ*SRC.MAIN", rcv, u"MAIN.txt"}));
+  ASSERT_TRUE(jobfiles::writeSendJob(
+      *form, {u"192.0.2.1", rcv, u"MAIN.txt", u"MAIN._SYM", u"PRJ*SRC.MAIN"}));
+  jobfiles::BulkJob bulk{u"192.0.2.1", u"PRJ*SRC", {u"MAIN"}, {}};
   bulk.row = {u"PRJ*SRC", u"RUNSTREAM", u"P", folder.path(), u"NONE"};
-  ASSERT_TRUE(writeBulkJob(*form, bulk));
+  ASSERT_TRUE(jobfiles::writeBulkJob(*form, bulk));
 
   for (const char16_t* script : {u"TOC.TXT", u"RECV.TXT", u"SEND.TXT", u"RECVAUTO.TXT"}) {
     EXPECT_EQ(modeOf(workFile(script)), 0600u) << platform::toUtf8(script);

@@ -173,7 +173,7 @@ TEST_F(SendTest, TargetWhoseBackupFolderLeavesTheWorkFolderIsRefused) {
     form->pub.ftpSendWorkFile = target;
     form->List_send_DblClick(0);
     ASSERT_EQ(desktop.messages.size(), 1u) << platform::toUtf8(target);
-    EXPECT_TRUE(desktop.messages[0].starts_with(kPathOutsideFolderMessage))
+    EXPECT_TRUE(desktop.messages[0].starts_with(app::kPathOutsideFolderMessage))
         << platform::toUtf8(desktop.messages[0]);
     EXPECT_FALSE(platform::fileExists(workFile(u"CHECK.BAT")));
     EXPECT_FALSE(platform::fileExists(workFile(u"CHECK.TXT")));
@@ -192,7 +192,7 @@ TEST_F(SendTest, CheckJobRefusesALoginStartingWithAnExclamationMark) {
     form->pub.ftpPassword = user ? u"SECRET1" : u" !del x";
     form->List_send_DblClick(0);
     ASSERT_EQ(desktop.messages.size(), 1u);
-    EXPECT_EQ(desktop.messages[0], std::u16string(kUnsafeValueMessage) +
+    EXPECT_EQ(desktop.messages[0], std::u16string(app::kUnsafeValueMessage) +
                                        (user ? u"FTP-USERID" : u"FTP-PASSWORD") + u" (!)");
     EXPECT_FALSE(platform::fileExists(workFile(u"CHECK.TXT")));
     EXPECT_TRUE(desktop.startedBatches.empty());
