@@ -11,6 +11,7 @@
 
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
+#include "catalogue/ListingFields.h"
 #include "catalogue/TocListing.h"
 #include "u2200/Class2200.h"
 
@@ -39,25 +40,19 @@ void sameAsDecodedLines(const Class2200& cls, std::int16_t mode, std::string_vie
   const platform::DateTime now{2026, 6, 15, 12, 0, 0};
   const catalogue::ListingLineParser expecting(cls, mode, now);
   catalogue::ListingResult expected;
-  std::size_t start = 0;
-  while (start < bytes.size()) {
-    std::size_t end = bytes.find('\n', start);
-    const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
-    if (end == std::string_view::npos) end = bytes.size();
-    if (end > start && bytes[end - 1] == '\r' && end < bytes.size()) --end;
+  bool writable = true;
+  catalogue::forEachLine(bytes, [&](std::string_view line) {
     catalogue::ListingRow row;
-    if (expecting.parse(platform::fromCp932(std::string(bytes.substr(start, end - start))), filter,
-                        row)) {
-      expected.names.append(row.display);
-      if (mode == 1) expected.dates.append(row.date);
-      try {
-        expected.phased.append(platform::toCp932(row.phased) + "\r\n");
-      } catch (const platform::EncodingError&) {
-        return;  // a row the phased file cannot hold: nothing to compare it with
-      }
+    if (!writable || !expecting.parse(platform::fromCp932(std::string(line)), filter, row)) return;
+    expected.names.append(row.display);
+    if (mode == 1) expected.dates.append(row.date);
+    try {
+      expected.phased.append(platform::toCp932(row.phased) + "\r\n");
+    } catch (const platform::EncodingError&) {
+      writable = false;  // a row the phased file cannot hold: nothing to compare it with
     }
-    start = next;
-  }
+  });
+  if (!writable) return;
   const catalogue::ListingLineParser reading(cls, mode, now);
   catalogue::ListingResult got;
   reading.parseListing(bytes, filter, got);

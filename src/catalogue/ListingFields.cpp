@@ -12,9 +12,6 @@ namespace morvanta::catalogue {
 
 namespace {
 
-// How far the reader looks past a field for the next one.
-constexpr std::size_t kFieldBlankLimit = 100;
-
 // A run of more than kFieldBlankLimit blanks inside a trimmed line needs a
 // longer line than this; up to it, the fields are simply the runs of
 // non-blank bytes, found through a bit mask (two words, one bit a byte).

@@ -10,6 +10,9 @@
 
 namespace morvanta::catalogue {
 
+// How far a field's reader looks past a field for the next one.
+inline constexpr std::size_t kFieldBlankLimit = 100;
+
 // Fields 5 to 8 of a trimmed "mdir" line, the first four skipped; a field
 // the line lacks is empty.
 void listedFields(std::string_view line, std::string_view (&fields)[4]);
@@ -21,6 +24,22 @@ inline std::size_t findInShort(std::string_view text, char c) {
     if (text[i] == c) return i;
   }
   return std::string_view::npos;
+}
+
+// Calls `line` with each line of a listing file's bytes, without its end:
+// CR LF and a lone LF end a line alike, and a CR without its LF at the very
+// end belongs to the line.
+template <class Line>
+void forEachLine(std::string_view bytes, Line&& line) {
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    std::size_t end = bytes.find('\n', start);
+    const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
+    if (end == std::string_view::npos) end = bytes.size();
+    if (end > start && bytes[end - 1] == '\r' && end < bytes.size()) --end;
+    line(bytes.substr(start, end - start));
+    start = next;
+  }
 }
 
 // True when no byte lies beyond ASCII.

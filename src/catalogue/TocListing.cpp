@@ -42,9 +42,6 @@ std::string_view trimmedBytes(std::string_view text) {
   return text.substr(first, last - first);
 }
 
-// How far a field's reader looks past the field for the next one.
-constexpr std::size_t kFieldBlankLimit = 100;
-
 std::string_view midBytes(std::string_view text, std::size_t start, std::size_t count) {
   if (start > text.size()) return {};
   return text.substr(start - 1, count);
@@ -151,9 +148,6 @@ std::u16string fourDigits(int value) {
   return platform::fromUtf8(fourDigitBytes(value));
 }
 
-// The month's number, 1 to 12, for the month texts as
-// Class2200::month_string_edit knows them, in either case; 0 for any other
-// text.
 constexpr std::string_view kMonthWords[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
                                             "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
 
@@ -188,6 +182,9 @@ static_assert(
     }(),
     "two months share a slot");
 
+// The month's number, 1 to 12, for the month texts as
+// Class2200::month_string_edit knows them, in either case; 0 for any other
+// text.
 int monthOf(std::string_view field) {
   if (field.size() != 3) return 0;
   const std::uint32_t wanted = anyCaseKey(field);
@@ -385,37 +382,6 @@ char* ListingLineParser::dateText(std::string_view monthField, std::string_view 
   return to;
 }
 
-bool quickDisplayName(std::string_view ftpName, std::string& display, std::string_view& type) {
-  // NAME_TYPE with the only "_" four from the end and something before it.
-  const std::size_t size = ftpName.size();
-  if (size < 5 || ftpName[size - 4] != '_') return false;
-  const std::string_view word = ftpName.substr(size - 3);
-  if (word == "SYM") {
-    type = "SYM";
-  } else if (word == "ABS") {
-    type = "ABS";
-  } else if (word == "REL") {
-    type = "REL";
-  } else if (word == "OMN") {
-    type = "OMN";
-  } else {
-    return false;
-  }
-  std::string_view name = ftpName.substr(0, size - 4);
-  for (const char c : name) {
-    if (c == '_' || static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  // An empty version leaves a "." at the end, which goes; otherwise the
-  // first "." parts element and version.
-  if (name.back() == '.') {
-    display.assign(trimmedBytes(name.substr(0, name.size() - 1)));
-    return true;
-  }
-  display.assign(trimmedBytes(name));
-  if (const auto dot = findInShort(display, '.'); dot != std::string::npos) display[dot] = '/';
-  return true;
-}
-
 // The filter as each kind of line needs it.
 struct ListingLineParser::Filter {
   explicit Filter(const std::u16string& filter)
@@ -431,16 +397,7 @@ struct ListingLineParser::Filter {
 void ListingLineParser::parseListing(std::string_view bytes, const std::u16string& filter,
                                      ListingResult& result) const {
   const Filter wanted(filter);
-  std::size_t start = 0;
-  while (start < bytes.size()) {
-    std::size_t end = bytes.find('\n', start);
-    const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
-    if (end == std::string_view::npos) end = bytes.size();
-    // CR LF and a lone LF end a line alike.
-    if (end > start && bytes[end - 1] == '\r' && end < bytes.size()) --end;
-    parseLine(bytes.substr(start, end - start), wanted, result);
-    start = next;
-  }
+  forEachLine(bytes, [&](std::string_view line) { parseLine(line, wanted, result); });
 }
 
 // A line with characters beyond ASCII takes the general way: decoded, read
@@ -528,15 +485,11 @@ void ListingLineParser::generalRow(const ListedLine& raw, const Filter& filter,
   }
   const ListedLine listed{fields[0], fields[1], fields[2], fields[3]};
 
-  std::string_view type;
-  if (!quickDisplayName(listed.element, display_, type)) {
-    // The general conversion keeps ASCII names ASCII.
-    std::u16string generalType;
-    element_.assign(listed.element.begin(), listed.element.end());
-    display_ = narrow(cls2200_.U2200ElementName_to_PcName(u"DSP", element_, generalType));
-    typeBytes_ = narrow(generalType);
-    type = typeBytes_;
-  }
+  // The general conversion keeps ASCII names ASCII.
+  element_.assign(listed.element.begin(), listed.element.end());
+  display_ = narrow(cls2200_.U2200ElementName_to_PcName(u"DSP", element_, type_));
+  typeBytes_ = narrow(type_);
+  const std::string_view type = typeBytes_;
   if (!filter.all && (!filter.ascii || display_.find(filter.bytes) == std::string::npos)) {
     return;
   }

@@ -43,12 +43,6 @@ struct ListingRow {
 std::u16string_view nextField(std::u16string_view text, std::size_t& pos);
 std::string_view nextField(std::string_view text, std::size_t& pos);
 
-// The display form ("DSP") and type word of an ASCII FTP element name of the
-// listing's usual shape: one "_" only, followed by SYM, ABS, REL or OMN and
-// preceded by the name (NAME.VER_TYPE, NAME._TYPE). False for every other
-// name, which Class2200::U2200ElementName_to_PcName converts.
-bool quickDisplayName(std::string_view ftpName, std::string& display, std::string_view& type);
-
 // What a whole listing gives: the rows of both lists and the bytes of the
 // phased TOC file, built while the listing is read.
 struct ListingResult {

@@ -24,12 +24,6 @@ class TextColumn {
   std::u16string_view at(std::size_t row) const;
 
   void append(std::u16string_view text);
-  // ASCII text, widened as it is stored.
-  void appendAscii(std::string_view text) {
-    char16_t* to = beginRow(text.size());
-    for (const char c : text) *to++ = static_cast<unsigned char>(c);
-    endRow(to);
-  }
   // A row written in place: room for at most `characters`, then endRow with
   // the end of what was written. A listing's rows go in this way without a
   // copy in between.

@@ -129,38 +129,21 @@ std::string encodeCp932(const std::u16string& text, const std::u16string& where)
 }
 
 std::string readWholeFile(const std::u16string& path) {
-  std::error_code ec;
-  if (fs::is_directory(detail::nativePath(path), ec)) {
-    throw FileError("cannot read " + toUtf8(path) + ": it is a folder");
+  FileReader reader(path);
+  // One buffer of the file's size, read into at once (listings run to
+  // hundreds of thousands of lines); the chunks take what a growing file
+  // added since it was opened.
+  std::string bytes(static_cast<std::size_t>(reader.sizeWhenOpened()), '\0');
+  std::size_t held = 0;
+  while (held < bytes.size()) {
+    const std::size_t count = reader.read(bytes.data() + held, bytes.size() - held);
+    if (count == 0) break;
+    held += count;
   }
-  std::ifstream in(detail::nativePath(path), std::ios::binary);
-  if (!in) {
-    throw FileError("cannot open " + toUtf8(path) + " for reading: " + detail::lastErrorReason());
-  }
-  try {
-    // Large reads: listings run to hundreds of thousands of lines.
-    std::string bytes;
-    // One buffer of the file's size, read into at once; the chunks below
-    // take what a growing file adds.
-    if (const auto size = fs::file_size(detail::nativePath(path), ec); !ec && size > 0) {
-      bytes.resize(size);
-      in.read(bytes.data(), static_cast<std::streamsize>(size));
-      bytes.resize(static_cast<std::size_t>(in.gcount()));
-      if (in.bad()) {
-        throw FileError("cannot read " + toUtf8(path) + ": " + detail::lastErrorReason());
-      }
-      if (!in) return bytes;
-    }
-    char chunk[1 << 16];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-      bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
-    }
-    if (in.bad()) throw FileError("cannot read " + toUtf8(path) + ": " + detail::lastErrorReason());
-    return bytes;
-  } catch (const std::ios_base::failure&) {
-    // The stream library reports some read errors by throwing.
-    throw FileError("cannot read " + toUtf8(path) + ": " + detail::lastErrorReason());
-  }
+  bytes.resize(held);
+  char chunk[1 << 16];
+  while (const std::size_t count = reader.read(chunk, sizeof chunk)) bytes.append(chunk, count);
+  return bytes;
 }
 
 // A name beside `path` that no other writer will pick.
