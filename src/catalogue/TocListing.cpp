@@ -14,6 +14,7 @@
 #include "app/MainForm.h"
 #include "catalogue/ListingFields.h"
 #include "platform/Platform.h"
+#include "text/TextRules.h"
 #include "u2200/PcNameRule.h"
 
 namespace morvanta::catalogue {
@@ -297,9 +298,7 @@ bool ListingLineParser::parse(const std::u16string& line, const std::u16string& 
   text.assign(trimmed(std::u16string_view(line)));
   // Text positions are 16-bit: a longer line cannot be a listing line.
   if (text.empty() || text.size() >= kLongestLine) return false;
-  for (char16_t& c : text) {
-    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
-  }
+  text = text::upperAscii(std::move(text));
   // A one-character field that ends the text is not read as a field.
   text += u' ';
 

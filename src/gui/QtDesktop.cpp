@@ -150,7 +150,6 @@ void QtDesktop::notifyWithAction(const std::u16string& text, const std::u16strin
   if (box.clickedButton() == act && action) action();
 }
 
-// The window keeps answering while it waits.
 std::optional<forms::PasswordReply> QtDesktop::askPassword(const forms::PasswordRequest& request) {
   if (unattended_) {
     tell("question (Cancel)", u"FTP password of " + request.user + u" on " + request.host);
@@ -165,6 +164,7 @@ forms::PasswordStore* QtDesktop::passwordStore() {
   return unattended_ ? nullptr : &keychain_;
 }
 
+// The window keeps answering while it waits.
 void QtDesktop::pause50ms() {
   QEventLoop loop;
   QTimer::singleShot(50, &loop, &QEventLoop::quit);
