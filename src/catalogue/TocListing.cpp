@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <exception>
 #include <iterator>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -245,7 +247,8 @@ ListingLineParser::ListingLineParser(const Class2200& cls2200, std::int16_t mdir
       lastYear_(fourDigits(now.year - 1)),
       currentMonthNumber_(now.month),
       thisYearBytes_(fourDigitBytes(now.year)),
-      lastYearBytes_(fourDigitBytes(now.year - 1)) {}
+      lastYearBytes_(fourDigitBytes(now.year - 1)),
+      secondCore_(std::thread::hardware_concurrency() > 1) {}
 
 const std::u16string& ListingLineParser::monthNumber(std::u16string_view monthField) const {
   // A listing uses a dozen month texts over and over.
@@ -393,10 +396,73 @@ struct ListingLineParser::Filter {
   std::string bytes;
 };
 
+namespace {
+
+// Below this a listing is read by one thread: starting a second and joining
+// the halves would cost about what it saves.
+constexpr std::size_t kSplitBytes = 128 * 1024;
+
+// Where the second half of `bytes` starts: after the line feed nearest
+// past the middle, or at the end when there is none.
+std::size_t halfwayLine(std::string_view bytes) {
+  const std::size_t feed = bytes.find('\n', bytes.size() / 2);
+  return feed == std::string_view::npos ? bytes.size() : feed + 1;
+}
+
+}  // namespace
+
 void ListingLineParser::parseListing(std::string_view bytes, const std::u16string& filter,
                                      ListingResult& result) const {
   const Filter wanted(filter);
-  forEachLine(bytes, [&](std::string_view line) { parseLine(line, wanted, result); });
+  const std::size_t split =
+      secondCore_ && bytes.size() >= kSplitBytes ? halfwayLine(bytes) : bytes.size();
+  if (split < bytes.size()) {
+    parseHalves(bytes, split, wanted, result);
+  } else {
+    parseLines(bytes, wanted, result);
+  }
+}
+
+void ListingLineParser::parseLines(std::string_view bytes, const Filter& filter,
+                                   ListingResult& result) const {
+  forEachLine(bytes, [&](std::string_view line) { parseLine(line, filter, result); });
+}
+
+struct ListingLineParser::SecondHalf {
+  ListingLineParser parser;
+  ListingResult rows;
+};
+
+// The rows of the second half go after those of the first, as if one thread
+// had read them all; so do its refused rows and an unwritable row.
+void ListingLineParser::parseHalves(std::string_view bytes, std::size_t split, const Filter& filter,
+                                    ListingResult& result) const {
+  if (!secondHalf_) secondHalf_ = std::make_shared<SecondHalf>(SecondHalf{*this, {}});
+  SecondHalf& second = *secondHalf_;
+  second.parser.refusedRows_ = 0;
+  second.rows.names.clear();
+  second.rows.dates.clear();
+  second.rows.phased.clear();
+  second.rows.unwritable.clear();
+  std::exception_ptr secondFailure;
+  {
+    std::jthread worker([&] {
+      try {
+        second.parser.parseLines(bytes.substr(split), filter, second.rows);
+      } catch (...) {
+        secondFailure = std::current_exception();
+      }
+    });
+    parseLines(bytes.substr(0, split), filter, result);
+  }
+  if (secondFailure) std::rethrow_exception(secondFailure);
+  result.names.append(second.rows.names);
+  result.dates.append(second.rows.dates);
+  if (result.unwritable.empty()) {
+    result.phased.append(second.rows.phased.view());
+    result.unwritable = second.rows.unwritable;
+  }
+  refusedRows_ += second.parser.refusedRows_;
 }
 
 // A line with characters beyond ASCII takes the general way: decoded, read

@@ -3,6 +3,7 @@
 // date list and phased TOC file.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -71,12 +72,18 @@ class ListingLineParser {
   // would not make one safe PC file name (naming::isReceivableElement).
   std::size_t refusedRows() const { return refusedRows_; }
   // Every line of a listing file's bytes: ASCII lines are read in place,
-  // a line with other characters is decoded and read by parse().
+  // a line with other characters is decoded and read by parse(). A large
+  // listing's second half is read by a second thread with a parser of its
+  // own, when the machine has a second core.
   void parseListing(std::string_view bytes, const std::u16string& filter,
                     ListingResult& result) const;
 
  private:
   struct Filter;
+  struct SecondHalf;
+  void parseLines(std::string_view bytes, const Filter& filter, ListingResult& result) const;
+  void parseHalves(std::string_view bytes, std::size_t split, const Filter& filter,
+                   ListingResult& result) const;
   // Fields 5 to 8 of an "mdir" line; an "mls" line's name alone.
   struct ListedLine {
     std::string_view month;
@@ -106,6 +113,10 @@ class ListingLineParser {
   int currentMonthNumber_;
   std::string thisYearBytes_;
   std::string lastYearBytes_;
+  bool secondCore_;
+  // The second thread's parser and rows, kept from one piece of a listing
+  // to the next so that their room is made once.
+  mutable std::shared_ptr<SecondHalf> secondHalf_;
   mutable std::u16string line_;
   mutable std::u16string element_;
   mutable std::u16string type_;

@@ -16,6 +16,13 @@ void TextColumn::append(std::u16string_view text) {
   endRow(std::copy(text.begin(), text.end(), beginRow(text.size())));
 }
 
+void TextColumn::append(const TextColumn& rows) {
+  const auto base = static_cast<std::uint32_t>(chars_.size());
+  chars_.append(rows.chars_.view());
+  ends_.reserve(ends_.size() + rows.ends_.size());
+  for (const std::uint32_t end : rows.ends_) ends_.push_back(base + end);
+}
+
 void TextColumn::remove(std::size_t row) {
   if (row >= ends_.size()) throw std::out_of_range("list row out of range");
   const std::uint32_t start = row == 0 ? 0 : ends_[row - 1];

@@ -24,6 +24,8 @@ class TextColumn {
   std::u16string_view at(std::size_t row) const;
 
   void append(std::u16string_view text);
+  // Every row of `rows` after the last.
+  void append(const TextColumn& rows);
   // A row written in place: room for at most `characters`, then endRow with
   // the end of what was written. A listing's rows go in this way without a
   // copy in between.

@@ -324,6 +324,32 @@ TEST_F(ListingLineTest, BytesReadInPlaceGiveWhatDecodedLinesGive) {
   }
 }
 
+// A listing large enough to be read by two threads: rows of every kind on
+// both sides of the split, in order, refused rows counted once.
+TEST_F(ListingLineTest, LargeListingGivesWhatItsLinesGiveOneByOne) {
+  const std::vector<std::string> kinds = {
+      "-rw-rw-r--   1 PRJ  812 Mar 10 10:30 MAIN.R2_ABS",
+      "a b c d jan 5 9:07 main.r1_sym",
+      "a b c d Dec 24 2001 lib._rel",
+      "a b c d Jan 5 9:07 X/Y.Z_REL",
+      "a b c d Jan 5 9:07 \x8a\xbf\x8e\x9a.R1_SYM",
+      "",
+      "a b c d Jan 5 9:07 LONE\rCR_SYM",
+  };
+  std::vector<std::string> lines;
+  std::vector<std::string> names;  // the same as an "mls" listing
+  for (int n = 0; lines.size() < 12000; ++n) {
+    lines.insert(lines.end(), kinds.begin(), kinds.end());
+    lines.push_back("a b c d Feb 3 1999 E" + std::to_string(n) + ".V_SYM");
+  }
+  for (const std::string& line : lines) names.push_back(line.substr(line.rfind(' ') + 1));
+  for (const std::int16_t mode : {0, 1}) {
+    const auto& listing = mode == 1 ? lines : names;
+    EXPECT_GT(expectSameAsDecodedLines(listing, mode, u""), 5000u);
+    expectSameAsDecodedLines(listing, mode, u"R1");
+  }
+}
+
 // Lines near the usual shape, with every kind of small fault: the quick
 // way for usual rows and the general way must never disagree.
 TEST_F(ListingLineTest, NearlyUsualLinesGiveWhatDecodedLinesGive) {
