@@ -176,6 +176,7 @@ struct BulkSetup {
     morvanta::test::HostSimOptions o;
     o.samples = false;
     o.lifetimeSeconds = 1800;
+    o.verbose = false;
     return o;
   }
 

@@ -1,8 +1,12 @@
 #include "runner/FtpScriptRun.h"
 
+#include <optional>
+#include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "platform/Platform.h"
+#include "runner/BackgroundPlacement.h"
 #include "runner/FtpScript.h"
 #include "runner/JobError.h"
 #include "runner/LocalFile.h"
@@ -20,12 +24,23 @@ std::string hidden(std::string text, const std::string& password) {
   return text;
 }
 
-class ScriptRun {
+// A received file that could not be put in place, found while a later
+// line ran: the failure is that earlier line's.
+class PlacementFailed : public std::runtime_error {
+ public:
+  PlacementFailed(int line, const std::string& why) : std::runtime_error(why), line_(line) {}
+  int line() const { return line_; }
+
+ private:
+  int line_;
+};
+
+class ScriptRun : private TransferWatch {
  public:
   ScriptRun(const std::u16string& path, const FtpTimeouts& timeouts, std::ostream& out,
             JobProgress& progress)
       : path_(platform::toUtf8(path)), session_(timeouts), out_(out), progress_(progress) {
-    session_.setWatch(&progress_);
+    session_.setWatch(this);
     try {
       lines_ = platform::readTextLines(path);
     } catch (const platform::FileError& error) {
@@ -44,24 +59,35 @@ class ScriptRun {
       // The log is written as the stream's buffer fills, not per command: a
       // bulk job of a thousand elements would spend a write on each line.
       // A failure is flushed with its reason (see JobRunner).
-      if (command.op != FtpOp::Password) out_ << "ftp> " << platform::toUtf8(shown) << '\n';
+      const std::string logged =
+          command.op == FtpOp::Password ? "" : "ftp> " + platform::toUtf8(shown) + "\n";
       try {
         progress_.checkStop();
+        // Only a receive may run while the one before is put in place.
+        if (command.op != FtpOp::Receive) settle();
+        log(logged);
         if (!step(command)) return;
+      } catch (const PlacementFailed& error) {
+        fail(error.line(), error.what());
       } catch (const JobStopped&) {
+        settleBeforeFailing();
         throw;
       } catch (const JobError& error) {
+        settleBeforeFailing();
         fail(command.line, error.what());
       } catch (const FtpError& error) {
+        settleBeforeFailing();
         // A connection that cannot be made is the open line's failure, a
         // refused login the password line's.
         const bool connecting =
             command.op == FtpOp::Password && error.kind() != FtpFailure::LoginRefused;
         fail(connecting ? openLine_ : command.line, error.what());
       } catch (const platform::FileError& error) {
+        settleBeforeFailing();
         fail(command.line, error.what());
       }
     }
+    settleBeforeFailing();
   }
 
  private:
@@ -98,13 +124,14 @@ class ScriptRun {
         return true;
       }
       case FtpOp::Receive: {
-        progress_.beginElement(command.remote);
+        beginElement(command.remote);
         IncomingFile file(command.local, text_);
         session_.retrieve(platform::toCp932(command.remote),
                           [&file](const char* data, std::size_t size) { file.write(data, size); });
-        file.commit();
-        out_ << file.received() << " bytes received\n";
-        progress_.elementDone();
+        file.close();
+        settle();
+        placing_ = Placing{command.line, file.received(), {}};
+        placement_.start(std::move(file));
         return true;
       }
       case FtpOp::Send: {
@@ -135,6 +162,61 @@ class ScriptRun {
     return true;
   }
 
+  // While an element is put in place, what the log would say next waits, so
+  // that its "bytes received" comes first; so does the next element's start.
+  void log(const std::string& text) {
+    if (placing_) {
+      placing_->after += text;
+    } else {
+      out_ << text;
+    }
+  }
+
+  void beginElement(const std::u16string& remote) {
+    if (placing_) {
+      nextElement_ = remote;
+    } else {
+      progress_.beginElement(remote);
+    }
+  }
+
+  // The element being put in place is done: its line is logged and counted.
+  // Throws PlacementFailed when it could not be put in place.
+  void settle() {
+    if (!placing_) return;
+    const Placing placed = std::move(*placing_);
+    placing_.reset();
+    const std::optional<std::u16string> next = std::exchange(nextElement_, std::nullopt);
+    try {
+      placement_.wait();
+    } catch (const JobError& error) {
+      throw PlacementFailed(placed.line, error.what());
+    }
+    out_ << placed.received << " bytes received\n";
+    progress_.elementDone();
+    out_ << placed.after;
+    if (next) progress_.beginElement(*next);
+  }
+
+  void settleBeforeFailing() {
+    try {
+      settle();
+    } catch (const PlacementFailed& error) {
+      fail(error.line(), error.what());
+    }
+  }
+
+  // The transfer of the next element looks in on the one being put in place;
+  // until that one is done, the bytes would be told under its name.
+  void onProgress(std::int64_t moved, std::int64_t size) override {
+    if (placing_ && placement_.ready()) settle();
+    if (placing_) {
+      progress_.checkStop();
+    } else {
+      progress_.onProgress(moved, size);
+    }
+  }
+
   [[noreturn]] void fail(int line, const std::string& why) {
     const std::u16string shown = shownLine(commands_, lines_, line);
     throw JobError(path_ + " line " + std::to_string(line) + ": " + platform::toUtf8(shown) + "\n" +
@@ -151,6 +233,15 @@ class ScriptRun {
   std::string password_;
   int openLine_ = 0;
   bool text_ = true;
+  // The element whose file is being put in place, and the log after it.
+  struct Placing {
+    int line;
+    std::int64_t received;
+    std::string after;
+  };
+  std::optional<Placing> placing_;
+  std::optional<std::u16string> nextElement_;  // begun while the one before was placed
+  BackgroundPlacement placement_;              // last: it ends before the rest goes
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "platform/Platform.h"
 #include "runner/JobError.h"
@@ -64,6 +65,15 @@ IncomingFile::~IncomingFile() {
   discard();
 }
 
+IncomingFile::IncomingFile(IncomingFile&& other) noexcept
+    : path_(std::move(other.path_)),
+      temp_(std::exchange(other.temp_, {})),
+      file_(std::exchange(other.file_, nullptr)),
+      text_(other.text_),
+      closed_(other.closed_),
+      lineEnds_(other.lineEnds_),
+      received_(other.received_) {}
+
 void IncomingFile::discard() {
   if (file_ != nullptr) std::fclose(file_);
   file_ = nullptr;
@@ -94,11 +104,21 @@ void IncomingFile::write(const char* data, std::size_t size) {
 }
 
 void IncomingFile::commit() {
+  close();
+  putInPlace();
+}
+
+void IncomingFile::close() {
   if (file_ == nullptr) fail("write", 0);
   errno = 0;
   const int closed = std::fclose(file_);
   file_ = nullptr;
   if (closed != 0) fail("write", errno);
+  closed_ = true;
+}
+
+void IncomingFile::putInPlace() {
+  if (!closed_ || temp_.empty()) fail("write", 0);
   const fs::path temp(temp_);
   const fs::path target(path_);
   std::error_code ec;

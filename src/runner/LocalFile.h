@@ -21,11 +21,19 @@ class IncomingFile {
   // `text`: lines get CR LF on the way (see CrLfStream).
   IncomingFile(const std::u16string& path, bool text);
   ~IncomingFile();
+  IncomingFile(IncomingFile&& other) noexcept;
   IncomingFile(const IncomingFile&) = delete;
   IncomingFile& operator=(const IncomingFile&) = delete;
+  IncomingFile& operator=(IncomingFile&&) = delete;
 
   void write(const char* data, std::size_t size);
+  // close() and putInPlace() in one.
   void commit();
+  // The last bytes reach the temporary file; a failure to write them
+  // throws here.
+  void close();
+  // The closed file takes the place of the old one (and its permissions).
+  void putInPlace();
   // Bytes handed to write() so far, before line ends were changed.
   std::int64_t received() const { return received_; }
 
@@ -37,6 +45,7 @@ class IncomingFile {
   std::u16string temp_;
   std::FILE* file_ = nullptr;
   bool text_;
+  bool closed_ = false;
   CrLfStream lineEnds_;
   std::string converted_;
   std::int64_t received_ = 0;

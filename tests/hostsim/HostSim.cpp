@@ -75,8 +75,8 @@ HostSim::HostSim(const HostSimOptions& options) : options_(options) {
                                  std::to_string(options_.authFailedDelaySeconds),
                                  "--log",
                                  (base_ / "hostsim.log").string(),
-                                 "--exit-on-stdin-eof",
-                                 "--verbose"};
+                                 "--exit-on-stdin-eof"};
+  if (options_.verbose) words.push_back("--verbose");
   if (options_.asciiSize) words.push_back("--ascii-size");
   if (options_.cutAfterBytes >= 0) {
     words.push_back("--cut-after");

@@ -20,6 +20,9 @@ struct HostSimOptions {
   bool samples = true;                   // start with the sample program files
   double lifetimeSeconds = 120;          // the server ends by itself after this
   double authFailedDelaySeconds = 0.05;  // a refused login is answered after this
+  // Every command and connection to the log; a benchmark's host that logs
+  // less spends less of the run on its own bookkeeping.
+  bool verbose = true;
   // Hostile hosts (see hostsim.py): SIZE answered in text mode; every RETR
   // cut after so many bytes with a 226; the connection dropped after so
   // many bytes; RETR data trickling one byte every so many seconds; every

@@ -273,6 +273,48 @@ TEST_F(StatusFileTest, ProgramNotFoundAndFileFailuresCarryTheReason) {
   expectEnd(records, 1, "cannot read " + p("none.txt") + ": No such file or directory");
 }
 
+// A received file is put in place while the next element arrives; the log,
+// the steps and a failure still come line by line, as if one waited for the
+// other.
+TEST_F(StatusFileTest, ElementsArePutInPlaceInTheOrderOfTheirLines) {
+  startHost();
+  auto records = job(header() + "\nRECV PRJ*SRC.CALC " + p("A.txt") + "\nRECV PRJ*SRC.MAIN/R1 " +
+                     p("B.txt") + "\nRECV PRJ*SRC.CALC " + p("C.txt") + "\nbye");
+  ASSERT_EQ(records.size(), 4u) << output.str();
+  EXPECT_EQ(records[0], step(1, 3, "PRJ*SRC.CALC"));
+  EXPECT_EQ(records[1], step(2, 3, "PRJ*SRC.MAIN/R1"));
+  EXPECT_EQ(records[2], step(3, 3, "PRJ*SRC.CALC"));
+  expectEnd(records, 0, "");
+  const std::string log = output.str();
+  std::size_t at = 0;
+  for (const std::string name : {"A", "B", "C"}) {
+    const std::size_t line = log.find(p(name + ".txt") + "\n", at);
+    ASSERT_NE(line, std::string::npos) << log;
+    at = log.find(" bytes received\n", line);
+    ASSERT_NE(at, std::string::npos) << log;
+    ASSERT_LT(at, log.find("ftp> ", line)) << log;
+  }
+
+  // The second file cannot take its folder's place: the job fails at its
+  // line, the first element stays received, and the one after it, which may
+  // have arrived meanwhile, never appears.
+  fs::remove(fs::path(folder / "B.txt"));
+  fs::remove(fs::path(folder / "C.txt"));
+  fs::create_directory(fs::path(folder / "B-FOLDER"));
+  records = job(header() + "\nRECV PRJ*SRC.CALC " + p("A.txt") + "\nRECV PRJ*SRC.MAIN/R1 " +
+                p("B-FOLDER") + "\nRECV PRJ*SRC.CALC " + p("C.txt") + "\nbye");
+  ASSERT_EQ(records.size(), 2u) << output.str();
+  EXPECT_EQ(records[0], step(1, 3, "PRJ*SRC.CALC"));
+  expectEnd(records, 1, "cannot replace " + p("B-FOLDER") + ": ");
+  EXPECT_NE(output.str().find("JOB.TXT line 5: RECV PRJ*SRC.MAIN/R1"), std::string::npos)
+      << output.str();
+  EXPECT_EQ(output.str().find("RECV PRJ*SRC.CALC " + p("C.txt")), std::string::npos)
+      << output.str();
+  EXPECT_FALSE(fs::exists(fs::path(folder / "C.txt")));
+  EXPECT_TRUE(fs::is_directory(fs::path(folder / "B-FOLDER")));
+  EXPECT_FALSE(leftovers());
+}
+
 TEST_F(StatusFileTest, LongTransfersTellTheirBytes) {
   startHost(hostile([](HostSimOptions& o) { o.asciiSize = true; }));
   std::string big;
