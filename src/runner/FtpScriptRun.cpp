@@ -1,12 +1,14 @@
 #include "runner/FtpScriptRun.h"
 
+#include <chrono>
+#include <future>
 #include <optional>
 #include <stdexcept>
 #include <utility>
 #include <vector>
 
 #include "platform/Platform.h"
-#include "runner/BackgroundPlacement.h"
+#include "runner/FileWorker.h"
 #include "runner/FtpScript.h"
 #include "runner/JobError.h"
 #include "runner/LocalFile.h"
@@ -125,13 +127,22 @@ class ScriptRun : private TransferWatch {
       }
       case FtpOp::Receive: {
         beginElement(command.remote);
-        IncomingFile file(command.local, text_);
-        session_.retrieve(platform::toCp932(command.remote),
-                          [&file](const char* data, std::size_t size) { file.write(data, size); });
-        file.close();
+        // A file made ahead on the file thread is taken when the first bytes
+        // come; any other is made before the transfer begins.
+        std::optional<IncomingFile> file;
+        if (!prepared_ || prepared_->line != command.line) file.emplace(command.local, text_);
+        const auto open = [&]() -> IncomingFile& {
+          if (!file) file.emplace(takePrepared());
+          return *file;
+        };
+        session_.retrieve(
+            platform::toCp932(command.remote),
+            [&open](const char* data, std::size_t size) { open().write(data, size); });
+        open().close();
         settle();
-        placing_ = Placing{command.line, file.received(), {}};
-        placement_.start(std::move(file));
+        placing_ = Placing{command.line, file->received(), {}, {}};
+        placing_->done = files_.run([placed = std::move(*file)]() mutable { placed.putInPlace(); });
+        prepareNext(command);
         return true;
       }
       case FtpOp::Send: {
@@ -172,6 +183,23 @@ class ScriptRun : private TransferWatch {
     }
   }
 
+  // When the line after `command` receives too, its file is made on the
+  // file thread while this one's is put in place.
+  void prepareNext(const FtpCommand& command) {
+    const auto next = static_cast<std::size_t>(&command - commands_.data()) + 1;
+    if (next >= commands_.size() || commands_[next].op != FtpOp::Receive) return;
+    prepared_ =
+        Prepared{commands_[next].line, files_.run([path = commands_[next].local, text = text_] {
+                   return IncomingFile(path, text);
+                 })};
+  }
+
+  IncomingFile takePrepared() {
+    std::future<IncomingFile> made = std::move(prepared_->file);
+    prepared_.reset();
+    return made.get();
+  }
+
   void beginElement(const std::u16string& remote) {
     if (placing_) {
       nextElement_ = remote;
@@ -184,11 +212,11 @@ class ScriptRun : private TransferWatch {
   // Throws PlacementFailed when it could not be put in place.
   void settle() {
     if (!placing_) return;
-    const Placing placed = std::move(*placing_);
+    Placing placed = std::move(*placing_);
     placing_.reset();
     const std::optional<std::u16string> next = std::exchange(nextElement_, std::nullopt);
     try {
-      placement_.wait();
+      placed.done.get();
     } catch (const JobError& error) {
       throw PlacementFailed(placed.line, error.what());
     }
@@ -209,7 +237,9 @@ class ScriptRun : private TransferWatch {
   // The transfer of the next element looks in on the one being put in place;
   // until that one is done, the bytes would be told under its name.
   void onProgress(std::int64_t moved, std::int64_t size) override {
-    if (placing_ && placement_.ready()) settle();
+    if (placing_ && placing_->done.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
+      settle();
+    }
     if (placing_) {
       progress_.checkStop();
     } else {
@@ -238,10 +268,17 @@ class ScriptRun : private TransferWatch {
     int line;
     std::int64_t received;
     std::string after;
+    std::future<void> done;
   };
   std::optional<Placing> placing_;
   std::optional<std::u16string> nextElement_;  // begun while the one before was placed
-  BackgroundPlacement placement_;              // last: it ends before the rest goes
+  // The file of the receive on `line`, being made ahead.
+  struct Prepared {
+    int line;
+    std::future<IncomingFile> file;
+  };
+  std::optional<Prepared> prepared_;
+  FileWorker files_;  // last: what it was asked for is done before the rest goes
 };
 
 }  // namespace

@@ -313,6 +313,18 @@ TEST_F(StatusFileTest, ElementsArePutInPlaceInTheOrderOfTheirLines) {
   EXPECT_FALSE(fs::exists(fs::path(folder / "C.txt")));
   EXPECT_TRUE(fs::is_directory(fs::path(folder / "B-FOLDER")));
   EXPECT_FALSE(leftovers());
+
+  // The file of the second receive is made ahead, while the first is put in
+  // place: a folder that is not there fails the second line all the same.
+  records = job(header() + "\nRECV PRJ*SRC.CALC " + p("A.txt") + "\nRECV PRJ*SRC.MAIN/R1 " +
+                p("no-such-folder/B.txt") + "\nbye");
+  ASSERT_EQ(records.size(), 2u) << output.str();
+  EXPECT_EQ(records[0], step(1, 2, "PRJ*SRC.CALC"));
+  expectEnd(records, 1,
+            "cannot create " + p("no-such-folder/B.txt") + ": No such file or directory");
+  EXPECT_NE(output.str().find("JOB.TXT line 5: RECV PRJ*SRC.MAIN/R1"), std::string::npos)
+      << output.str();
+  EXPECT_FALSE(leftovers());
 }
 
 TEST_F(StatusFileTest, LongTransfersTellTheirBytes) {

@@ -1,0 +1,33 @@
+#include "runner/FileWorker.h"
+
+namespace morvanta::runner {
+
+FileWorker::FileWorker() : thread_([this](std::stop_token stop) { work(std::move(stop)); }) {}
+
+FileWorker::~FileWorker() {
+  thread_.request_stop();
+  thread_.join();
+}
+
+void FileWorker::enqueue(std::function<void()> task) {
+  {
+    std::lock_guard lock(mutex_);
+    tasks_.push_back(std::move(task));
+  }
+  changed_.notify_one();
+}
+
+void FileWorker::work(std::stop_token stop) {
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    changed_.wait(lock, stop, [this] { return !tasks_.empty(); });
+    if (tasks_.empty()) return;  // asked to stop, with nothing left to do
+    std::function<void()> task = std::move(tasks_.front());
+    tasks_.pop_front();
+    lock.unlock();
+    task();
+    lock.lock();
+  }
+}
+
+}  // namespace morvanta::runner
