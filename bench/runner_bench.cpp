@@ -3,17 +3,18 @@
 // over one login, fetched by morvanta-run, by Python's ftplib and by lftp
 // (and, only as an informative figure with a bounded time, by the curl
 // command line). Each client runs as a process of its own, as the runner
-// does for the window. After the runs, the ratios are printed.
+// does for the window, and the three take turns, one run each per round.
+// After the runs, the ratios are printed.
 //
 // BM_RunnerPeakMemory receives one 300 MB element and reports the runner's
 // peak resident memory (it streams: the figure must not grow with the size).
 //
 //   build/bin/runner_bench                               everything
-//   build/bin/runner_bench --benchmark_filter=Bulk       the comparison only
+//   build/bin/runner_bench --benchmark_filter=BulkTurns  the comparison only
 //
 // The comparison runs twice: over the files the previous run left (the
-// usual case of a bulk receive) and into empty folders (see
-// BM_BulkRunnerNewFiles for why both).
+// usual case of a bulk receive) and into empty folders (see takeTurns for
+// why both).
 
 #include <fcntl.h>
 #include <signal.h>
@@ -194,31 +195,69 @@ BulkSetup& setup() {
   return instance;
 }
 
-// Seconds per run of each client, for the ratios at the end.
+// Seconds per run of each client, round by round, for the ratios at the end.
 std::map<std::string, std::vector<double>>& timings() {
   static std::map<std::string, std::vector<double>> all;
   return all;
 }
 
-void runClient(benchmark::State& state, const std::string& client,
-               const std::vector<std::string>& args, std::chrono::seconds limit,
-               void (*before)(const BulkSetup&) = nullptr) {
+// One client of the comparison: its name, its command, its folder of files.
+struct Client {
+  std::string name;
+  std::vector<std::string> args;
+  std::string folder;
+};
+
+std::vector<Client> clients() {
+  const auto& s = setup();
+  return {
+      {"morvanta-run", {kRunner, (s.work / "RECVAUTO.BAT").string()}, "runner"},
+      {"ftplib",
+       {"/usr/bin/python3", (s.work / "ftplib_bulk.py").string(), "127.0.0.1",
+        std::to_string(s.host.port()), s.host.user(), s.host.password(),
+        (s.work / "ftplib.txt").string()},
+       "ftplib"},
+      {"lftp", {"lftp", "-f", (s.work / "bulk.lftp").string()}, "lftp"},
+  };
+}
+
+void emptyFolder(const fs::path& folder) {
+  for (const auto& entry : fs::directory_iterator(folder)) fs::remove(entry.path());
+}
+
+// The clients take turns, one run each per round: on a shared machine slow
+// spells last seconds, and taking turns lets them fall on every client
+// alike. The iteration's time is the runner's; the others' go to timings().
+//
+// `newFiles`: each client's folder is emptied (untimed) before its run. Over
+// existing files the reference clients truncate and rewrite each file in
+// place, while the runner writes a new file beside it and renames it into
+// place, so that no reader ever sees half a file: one new inode per element,
+// which costs far more than the transfer on a file system that searches
+// past recently freed inodes (ext4 without a journal). With new files every
+// client pays for the inodes, and the figures compare the FTP work itself.
+void takeTurns(benchmark::State& state, bool newFiles) {
   auto& s = setup();
+  const std::string suffix = newFiles ? "/new" : "";
   double cpu = 0;
   for (auto _ : state) {
-    if (before) before(s);
-    std::string logName = client + ".log";
-    std::replace(logName.begin(), logName.end(), '/', '-');
-    const Outcome outcome = runBounded(args, s.work / logName, limit);
-    if (!outcome.ok) {
-      state.SkipWithError(outcome.why.c_str());
-      break;
+    for (const Client& client : clients()) {
+      if (newFiles) emptyFolder(s.work / client.folder);
+      if (client.folder == "runner") s.writeRunnerScript();
+      const Outcome outcome =
+          runBounded(client.args, s.work / (client.folder + ".log"), std::chrono::seconds(120));
+      if (!outcome.ok) {
+        state.SkipWithError(outcome.why.c_str());
+        return;
+      }
+      timings()[client.name + suffix].push_back(outcome.seconds);
+      if (client.folder == "runner") {
+        state.SetIterationTime(outcome.seconds);
+        cpu += outcome.cpuSeconds;
+      }
     }
-    state.SetIterationTime(outcome.seconds);
-    timings()[client].push_back(outcome.seconds);
-    cpu += outcome.cpuSeconds;
   }
-  // The client's own work, apart from the host's and the machine's load.
+  // The runner's own work, apart from the host's and the machine's load.
   state.counters["client_cpu_ms"] =
       state.iterations() ? 1000.0 * cpu / static_cast<double>(state.iterations()) : 0.0;
   state.counters["elements/s"] =
@@ -226,57 +265,29 @@ void runClient(benchmark::State& state, const std::string& client,
                          benchmark::Counter::kIsRate);
 }
 
-void BM_BulkRunner(benchmark::State& state) {
-  runClient(state, "morvanta-run", {kRunner, (setup().work / "RECVAUTO.BAT").string()},
-            std::chrono::seconds(120), [](const BulkSetup& s) { s.writeRunnerScript(); });
+void BM_BulkTurns(benchmark::State& state) {
+  takeTurns(state, false);
 }
 
-void BM_BulkPythonFtplib(benchmark::State& state) {
+void BM_BulkTurnsNewFiles(benchmark::State& state) {
+  takeTurns(state, true);
+}
+
+void runClient(benchmark::State& state, const std::string& client,
+               const std::vector<std::string>& args, std::chrono::seconds limit) {
   auto& s = setup();
-  runClient(state, "ftplib",
-            {"/usr/bin/python3", (s.work / "ftplib_bulk.py").string(), "127.0.0.1",
-             std::to_string(s.host.port()), s.host.user(), s.host.password(),
-             (s.work / "ftplib.txt").string()},
-            std::chrono::seconds(120));
-}
-
-void BM_BulkLftp(benchmark::State& state) {
-  runClient(state, "lftp", {"lftp", "-f", (setup().work / "bulk.lftp").string()},
-            std::chrono::seconds(120));
-}
-
-// The same three clients when none of the 1,000 files exists before the
-// run (each client's folder is emptied, untimed, before every run). Over
-// existing files the reference clients truncate and rewrite each file in
-// place, while the runner writes a new file beside it and renames it into
-// place, so that no reader ever sees half a file: one new inode per element,
-// which costs far more than the transfer on a file system that searches past
-// recently freed inodes (ext4 without a journal). With new files every
-// client pays for the inodes, and the figures compare the FTP work itself.
-void emptyFolder(const fs::path& folder) {
-  for (const auto& entry : fs::directory_iterator(folder)) fs::remove(entry.path());
-}
-
-void BM_BulkRunnerNewFiles(benchmark::State& state) {
-  runClient(state, "morvanta-run/new", {kRunner, (setup().work / "RECVAUTO.BAT").string()},
-            std::chrono::seconds(120), [](const BulkSetup& s) {
-              emptyFolder(s.work / "runner");
-              s.writeRunnerScript();
-            });
-}
-
-void BM_BulkPythonFtplibNewFiles(benchmark::State& state) {
-  auto& s = setup();
-  runClient(state, "ftplib/new",
-            {"/usr/bin/python3", (s.work / "ftplib_bulk.py").string(), "127.0.0.1",
-             std::to_string(s.host.port()), s.host.user(), s.host.password(),
-             (s.work / "ftplib.txt").string()},
-            std::chrono::seconds(120), [](const BulkSetup& b) { emptyFolder(b.work / "ftplib"); });
-}
-
-void BM_BulkLftpNewFiles(benchmark::State& state) {
-  runClient(state, "lftp/new", {"lftp", "-f", (setup().work / "bulk.lftp").string()},
-            std::chrono::seconds(120), [](const BulkSetup& b) { emptyFolder(b.work / "lftp"); });
+  for (auto _ : state) {
+    const Outcome outcome = runBounded(args, s.work / (client + ".log"), limit);
+    if (!outcome.ok) {
+      state.SkipWithError(outcome.why.c_str());
+      break;
+    }
+    state.SetIterationTime(outcome.seconds);
+    timings()[client].push_back(outcome.seconds);
+  }
+  state.counters["elements/s"] =
+      benchmark::Counter(static_cast<double>(kElements) * static_cast<double>(state.iterations()),
+                         benchmark::Counter::kIsRate);
 }
 
 // The curl command line now and then waits a whole second before it opens a
@@ -322,15 +333,8 @@ void BM_RunnerPeakMemory(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(size) * state.iterations());
 }
 
-BENCHMARK(BM_BulkRunner)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
-BENCHMARK(BM_BulkPythonFtplib)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
-BENCHMARK(BM_BulkLftp)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
-BENCHMARK(BM_BulkRunnerNewFiles)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
-BENCHMARK(BM_BulkPythonFtplibNewFiles)
-    ->Unit(benchmark::kMillisecond)
-    ->UseManualTime()
-    ->Iterations(5);
-BENCHMARK(BM_BulkLftpNewFiles)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
+BENCHMARK(BM_BulkTurns)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
+BENCHMARK(BM_BulkTurnsNewFiles)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 BENCHMARK(BM_BulkCurlCommandLine)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
 BENCHMARK(BM_RunnerPeakMemory)
     ->Arg(300)
@@ -345,7 +349,8 @@ double median(std::vector<double> values) {
 }
 
 // One block of ratios: the runner's timings under `runnerKey` against every
-// other client whose key ends with `suffix`.
+// other client whose key ends with `suffix`, as the median of the rounds'
+// ratios (each round ran the clients in turn) and of the times.
 void printRatios(const std::string& runnerKey, const std::string& suffix, const char* title) {
   const auto& all = timings();
   const auto runner = all.find(runnerKey);
@@ -361,9 +366,14 @@ void printRatios(const std::string& runnerKey, const std::string& suffix, const 
     if (key == runnerKey || !ownGroup || seconds.empty()) continue;
     const std::string client = key.substr(0, key.size() - suffix.size());
     const double theirs = median(seconds);
-    std::printf("  %-14s %8.0f elements/s   morvanta-run is %.2fx as fast%s\n", client.c_str(),
-                kElements / theirs, theirs / ours,
-                client == "curl" ? " (informative: curl may stall)" : "");
+    std::vector<double> rounds;
+    for (std::size_t r = 0; r < seconds.size() && r < runner->second.size(); ++r) {
+      rounds.push_back(seconds[r] / runner->second[r]);
+    }
+    const bool paired = client != "curl" && rounds.size() == seconds.size();
+    std::printf("  %-14s %8.0f elements/s   morvanta-run is %.2fx as fast", client.c_str(),
+                kElements / theirs, paired ? median(rounds) : theirs / ours);
+    std::printf("%s\n", paired ? " (median of the rounds)" : " (informative: curl may stall)");
   }
 }
 
