@@ -157,8 +157,6 @@ std::u16string temporaryNameFor(const std::u16string& path) {
   return path + u"." + fromUtf8(hex) + u".tmp";
 }
 
-// Writes bytes to a fresh file beside `target` and moves it over `target`.
-// On any failure the temporary file is removed and `target` is as it was.
 // The temporary file, complete, takes the target's place (and its
 // permissions, for a shared file); when it cannot, it goes.
 void putInPlace(const std::u16string& temp, const std::u16string& target, FileAccess access) {
@@ -176,6 +174,8 @@ void putInPlace(const std::u16string& temp, const std::u16string& target, FileAc
   }
 }
 
+// Writes bytes to a fresh file beside `target` and moves it over `target`.
+// On any failure the temporary file is removed and `target` is as it was.
 void replaceWithBytes(const std::u16string& target, std::string_view bytes,
                       FileAccess access = FileAccess::Shared) {
   const std::u16string temp = temporaryNameFor(target);
@@ -187,6 +187,7 @@ void replaceWithBytes(const std::u16string& target, std::string_view bytes,
   }
   putInPlace(temp, target, access);
 }
+
 }  // namespace
 
 // --- detail helpers ----------------------------------------------------------
