@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
-#include "runner/FileWorker.h"
+#include "platform/WorkerThread.h"
 #include "runner/FtpScript.h"
 #include "runner/JobError.h"
 #include "runner/LocalFile.h"
@@ -278,7 +278,7 @@ class ScriptRun : private TransferWatch {
     std::future<IncomingFile> file;
   };
   std::optional<Prepared> prepared_;
-  FileWorker files_;  // last: what it was asked for is done before the rest goes
+  platform::WorkerThread files_;  // last: what it was asked for is done before the rest goes
 };
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The runner's file thread: work in the order it was asked for, failures
-// handed back, and nothing asked for left undone when it ends.
+// A worker thread: work in the order it was asked for, failures handed
+// back, and nothing asked for left undone when it ends.
 
 #include <gtest/gtest.h>
 
@@ -7,17 +7,17 @@
 #include <string>
 #include <vector>
 
-#include "runner/FileWorker.h"
+#include "platform/WorkerThread.h"
 
-namespace morvanta::runner {
+namespace morvanta::platform {
 namespace {
 
-TEST(FileWorker, RunsInOrderHandsBackFailuresAndFinishesWhenItEnds) {
+TEST(WorkerThread, RunsInOrderHandsBackFailuresAndFinishesWhenItEnds) {
   std::vector<int> order;
   std::future<int> last;
   std::future<void> failed;
   {
-    FileWorker worker;
+    WorkerThread worker;
     std::future<void> first = worker.run([&order] { order.push_back(1); });
     failed = worker.run([]() -> void { throw std::runtime_error("cannot replace X"); });
     first.get();
@@ -41,4 +41,4 @@ TEST(FileWorker, RunsInOrderHandsBackFailuresAndFinishesWhenItEnds) {
 }
 
 }  // namespace
-}  // namespace morvanta::runner
+}  // namespace morvanta::platform

@@ -1,15 +1,15 @@
-#include "runner/FileWorker.h"
+#include "platform/WorkerThread.h"
 
-namespace morvanta::runner {
+namespace morvanta::platform {
 
-FileWorker::FileWorker() : thread_([this](std::stop_token stop) { work(std::move(stop)); }) {}
+WorkerThread::WorkerThread() : thread_([this](std::stop_token stop) { work(std::move(stop)); }) {}
 
-FileWorker::~FileWorker() {
+WorkerThread::~WorkerThread() {
   thread_.request_stop();
   thread_.join();
 }
 
-void FileWorker::enqueue(std::function<void()> task) {
+void WorkerThread::enqueue(std::function<void()> task) {
   {
     std::lock_guard lock(mutex_);
     tasks_.push_back(std::move(task));
@@ -17,7 +17,7 @@ void FileWorker::enqueue(std::function<void()> task) {
   changed_.notify_one();
 }
 
-void FileWorker::work(std::stop_token stop) {
+void WorkerThread::work(std::stop_token stop) {
   std::unique_lock lock(mutex_);
   for (;;) {
     changed_.wait(lock, stop, [this] { return !tasks_.empty(); });
@@ -30,4 +30,4 @@ void FileWorker::work(std::stop_token stop) {
   }
 }
 
-}  // namespace morvanta::runner
+}  // namespace morvanta::platform

@@ -1,8 +1,8 @@
 #pragma once
-// The file work of received elements, done on a thread of its own in the
-// order it was asked for: on some file systems making a file and renaming
-// it over another each cost as much as a small element's whole transfer,
-// and both can go on while the next element arrives.
+// A thread of its own for work that can go on beside the caller's: the
+// runner's file work while the next element arrives, the second half of a
+// large listing while the first is read. Work is done in the order it was
+// asked for.
 
 #include <condition_variable>
 #include <deque>
@@ -15,15 +15,15 @@
 #include <type_traits>
 #include <utility>
 
-namespace morvanta::runner {
+namespace morvanta::platform {
 
-class FileWorker {
+class WorkerThread {
  public:
-  FileWorker();
+  WorkerThread();
   // What was asked for and not yet done is done first.
-  ~FileWorker();
-  FileWorker(const FileWorker&) = delete;
-  FileWorker& operator=(const FileWorker&) = delete;
+  ~WorkerThread();
+  WorkerThread(const WorkerThread&) = delete;
+  WorkerThread& operator=(const WorkerThread&) = delete;
 
   // `work` runs after everything asked for before it; the future gives its
   // result or what it threw.
@@ -46,4 +46,4 @@ class FileWorker {
   std::jthread thread_;  // last: it ends before the rest goes
 };
 
-}  // namespace morvanta::runner
+}  // namespace morvanta::platform
