@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <exception>
+#include <future>
 #include <iterator>
 #include <string_view>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -16,6 +17,7 @@
 #include "app/MainForm.h"
 #include "catalogue/ListingFields.h"
 #include "platform/Platform.h"
+#include "platform/WorkerThread.h"
 #include "text/TextRules.h"
 #include "u2200/PcNameRule.h"
 
@@ -79,7 +81,8 @@ char* putUpper(char* to, std::string_view bytes) {
 // A receivable display name (two 12-character parts and "/") is at most
 // kLongestDisplay bytes; it is copied as kDisplayRoom.
 constexpr std::size_t kLongestDisplay = 25;
-constexpr std::size_t kDisplayRoom = 32;
+constexpr std::size_t kDisplayRoom = naming::kDisplayNameRoom;
+static_assert(kLongestDisplay < kDisplayRoom);
 
 // A quick line, with the day and time of their usual lengths.
 constexpr std::size_t kQuickLineRoom = 2 * kDisplayRoom + 48;
@@ -104,6 +107,74 @@ void appendWidened(forms::TextColumn& column, const char* first, const char* las
   for (std::size_t i = 0; i < count; ++i) to[i] = static_cast<unsigned char>(first[i]);
 #endif
   column.endRow(to + count);
+}
+
+// Where the first "." and the first "/" of a name lie (npos for none).
+struct Parting {
+  std::size_t dot = std::string_view::npos;
+  std::size_t slash = std::string_view::npos;
+};
+
+// The first `size` bytes at `from` (at most kLongestDisplay) upper-cased
+// into `name`, and where among them its parting characters lie. When a
+// whole kDisplayRoom can be read at `from`, sixteen bytes are done a step
+// and the bytes after `size` are copied too.
+Parting upperCopyFindingParting(const char* from, std::size_t size, const char* readableEnd,
+                                char (&name)[kDisplayRoom]) {
+#if defined(__SSE2__)
+  if (readableEnd - from >= static_cast<std::ptrdiff_t>(kDisplayRoom)) {
+    // A lower-case letter, moved to the lowest signed bytes, is one signed
+    // comparison.
+    const __m128i moveLetters = _mm_set1_epi8(static_cast<char>(0x80 - 'a'));
+    const __m128i belowLetters = _mm_set1_epi8(static_cast<char>(-128 + 26));
+    std::uint32_t dots = 0;
+    std::uint32_t slashes = 0;
+    for (std::size_t at = 0; at < kDisplayRoom; at += 16) {
+      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + at));
+      const __m128i lower = _mm_cmplt_epi8(_mm_add_epi8(bytes, moveLetters), belowLetters);
+      const __m128i upper = _mm_sub_epi8(bytes, _mm_and_si128(lower, _mm_set1_epi8(0x20)));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(name + at), upper);
+      dots |=
+          static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('.'))))
+          << at;
+      slashes |=
+          static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('/'))))
+          << at;
+    }
+    const std::uint32_t inName = (std::uint32_t{1} << size) - 1;
+    const auto first = [&](std::uint32_t bits) {
+      bits &= inName;
+      return bits == 0 ? std::string_view::npos : static_cast<std::size_t>(std::countr_zero(bits));
+    };
+    return {first(dots), first(slashes)};
+  }
+#endif
+  std::fill(std::begin(name), std::end(name), '\0');
+  putUpper(name, std::string_view(from, size));
+  return {findInShort(std::string_view(name, size), '.'),
+          findInShort(std::string_view(name, size), '/')};
+}
+
+// Eight bytes at `from` as one word, their ASCII letters upper-cased; and
+// the word written back as bytes. A byte's order in the word is the
+// machine's, so only arithmetic that keeps bytes apart is done on it.
+std::uint64_t upperWord(const char* from) {
+  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+  constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+  std::uint64_t word;
+  std::memcpy(&word, from, sizeof word);
+  const std::uint64_t low7 = word & kLow7;
+  // The high bit of each byte: at least 'a', and above 'z', without a carry
+  // between bytes.
+  const std::uint64_t fromA = low7 + 0x1F1F1F1F1F1F1F1FULL;
+  const std::uint64_t pastZ = low7 + 0x0505050505050505ULL;
+  const std::uint64_t lower = fromA & ~pastZ & ~word & kHigh;
+  return word ^ (lower >> 2);
+}
+
+char* putWord(char* to, std::uint64_t word, std::size_t count) {
+  std::memcpy(to, &word, sizeof word);
+  return to + count;
 }
 
 // Three bytes as one number, compared with upper-case words in either
@@ -248,7 +319,19 @@ ListingLineParser::ListingLineParser(const Class2200& cls2200, std::int16_t mdir
       currentMonthNumber_(now.month),
       thisYearBytes_(fourDigitBytes(now.year)),
       lastYearBytes_(fourDigitBytes(now.year - 1)),
-      secondCore_(std::thread::hardware_concurrency() > 1) {}
+      fourDigitYears_(thisYearBytes_.size() == 4 && lastYearBytes_.size() == 4),
+      secondCore_(std::thread::hardware_concurrency() > 1) {
+  for (int month = 0; month <= 12; ++month) {
+    const std::string digits = {static_cast<char>('0' + month / 10),
+                                static_cast<char>('0' + month % 10)};
+    const std::string slashed = "/" + digits + "/";
+    std::memcpy(&monthWords_[month], slashed.data(), sizeof monthWords_[month]);
+    if (!fourDigitYears_) continue;
+    const std::string dated =
+        (month > currentMonthNumber_ ? lastYearBytes_ : thisYearBytes_) + slashed;
+    std::memcpy(&yearMonthWords_[month], dated.data(), sizeof yearMonthWords_[month]);
+  }
+}
 
 const std::u16string& ListingLineParser::monthNumber(std::u16string_view monthField) const {
   // A listing uses a dozen month texts over and over.
@@ -351,10 +434,21 @@ bool ListingLineParser::parse(const std::u16string& line, const std::u16string& 
 
 // The same text as the other dateText, from an ASCII line's fields as they
 // stand: letters are upper-cased as they are copied.
-char* ListingLineParser::dateText(std::string_view monthField, std::string_view dayField,
-                                  std::string_view timeField, char* to) const {
-  const int month = monthOf(monthField);
+char* ListingLineParser::dateText(const ListedLine& listed, char* to) const {
+  const std::string_view dayField = listed.day;
+  const std::string_view timeField = listed.time;
+  const int month = monthOf(listed.month);
   const auto colon = findInShort(timeField, ':');
+  // The usual day and time, "7" or "17" and "9:05" or "19:05" or a year,
+  // are copied as words.
+  const auto readable = [&](std::string_view field) {
+    return !field.empty() && listed.readableEnd - field.data() >= 8;
+  };
+  if (std::endian::native == std::endian::little && fourDigitYears_ && dayField.size() <= 2 &&
+      timeField.size() <= 5 && (colon == 1 || colon == 2 || colon == std::string_view::npos) &&
+      readable(dayField) && readable(timeField)) {
+    return wordDateText(month, colon, dayField, timeField, to);
+  }
   if (colon == std::string_view::npos) {
     to = putUpper(to, timeField);
   } else {
@@ -379,6 +473,32 @@ char* ListingLineParser::dateText(std::string_view monthField, std::string_view 
       *to++ = ':';
       to = putUpper(to, midBytes(timeField, 3, 2));
     }
+  }
+  *to++ = ' ';
+  return to;
+}
+
+// The date text of a day of one or two bytes and a time of at most five
+// with its ":" second or third (or none), each with eight bytes readable:
+// "HH:MM" is the time's bytes as they stand, "H:MM" follows a "0", and a
+// year is copied whole.
+char* ListingLineParser::wordDateText(int month, std::size_t colon, std::string_view dayField,
+                                      std::string_view timeField, char* to) const {
+  const std::uint64_t time = upperWord(timeField.data());
+  if (colon == std::string_view::npos) {
+    to = putWord(to, time, timeField.size());
+    std::memcpy(to, &monthWords_[month], sizeof monthWords_[month]);
+    to += sizeof monthWords_[month];
+  } else {
+    to = putWord(to, yearMonthWords_[month], sizeof yearMonthWords_[month]);
+  }
+  const std::uint64_t day = upperWord(dayField.data());
+  to = dayField.size() == 1 ? putWord(to, '0' | day << 8, 2) : putWord(to, day, 2);
+  if (colon != std::string_view::npos) {
+    *to++ = ' ';
+    *to++ = ' ';
+    to = colon == 2 ? putWord(to, time, timeField.size())
+                    : putWord(to, '0' | time << 8, 1 + std::min<std::size_t>(timeField.size(), 4));
   }
   *to++ = ' ';
   return to;
@@ -425,43 +545,66 @@ void ListingLineParser::parseListing(std::string_view bytes, const std::u16strin
 
 void ListingLineParser::parseLines(std::string_view bytes, const Filter& filter,
                                    ListingResult& result) const {
-  forEachLine(bytes, [&](std::string_view line) { parseLine(line, filter, result); });
+  // Most listings are ASCII throughout: then no line needs its own look.
+  const bool ascii = isAsciiBytes(bytes);
+  forEachLine(bytes, [&](std::string_view line) { parseLine(line, bytes, ascii, filter, result); });
 }
 
 struct ListingLineParser::SecondHalf {
+  explicit SecondHalf(const ListingLineParser& first) : parser(first) {}
   ListingLineParser parser;
   ListingResult rows;
+  platform::WorkerThread thread;  // last: it ends before the rest goes
 };
+
+namespace {
+
+// Work handed to another thread, waited for before what it uses goes, also
+// when the caller fails meanwhile.
+class Awaited {
+ public:
+  explicit Awaited(std::future<void> done) : done_(std::move(done)) {}
+  ~Awaited() {
+    if (done_.valid()) done_.wait();
+  }
+  Awaited(const Awaited&) = delete;
+  Awaited& operator=(const Awaited&) = delete;
+  // Waits, and rethrows what the work threw.
+  void get() { done_.get(); }
+
+ private:
+  std::future<void> done_;
+};
+
+}  // namespace
 
 // The rows of the second half go after those of the first, as if one thread
 // had read them all; so do its refused rows and an unwritable row.
 void ListingLineParser::parseHalves(std::string_view bytes, std::size_t split, const Filter& filter,
                                     ListingResult& result) const {
-  if (!secondHalf_) secondHalf_ = std::make_shared<SecondHalf>(SecondHalf{*this, {}});
+  if (!secondHalf_) secondHalf_ = std::make_shared<SecondHalf>(*this);
   SecondHalf& second = *secondHalf_;
   second.parser.refusedRows_ = 0;
   second.rows.names.clear();
   second.rows.dates.clear();
   second.rows.phased.clear();
   second.rows.unwritable.clear();
-  std::exception_ptr secondFailure;
   {
-    std::jthread worker([&] {
-      try {
-        second.parser.parseLines(bytes.substr(split), filter, second.rows);
-      } catch (...) {
-        secondFailure = std::current_exception();
-      }
-    });
+    Awaited secondParsed(second.thread.run(
+        [&] { second.parser.parseLines(bytes.substr(split), filter, second.rows); }));
     parseLines(bytes.substr(0, split), filter, result);
+    secondParsed.get();
   }
-  if (secondFailure) std::rethrow_exception(secondFailure);
+  // The halves are joined on both threads: the phased bytes there, the
+  // list rows here.
+  const bool phasedFollows = result.unwritable.empty();
+  Awaited phasedJoined(second.thread.run([&] {
+    if (phasedFollows) result.phased.append(second.rows.phased.view());
+  }));
   result.names.append(second.rows.names);
   result.dates.append(second.rows.dates);
-  if (result.unwritable.empty()) {
-    result.phased.append(second.rows.phased.view());
-    result.unwritable = second.rows.unwritable;
-  }
+  phasedJoined.get();
+  if (phasedFollows) result.unwritable = second.rows.unwritable;
   refusedRows_ += second.parser.refusedRows_;
 }
 
@@ -480,11 +623,11 @@ void ListingLineParser::parseDecodedLine(std::string_view line, const Filter& fi
   }
 }
 
-void ListingLineParser::parseLine(std::string_view line, const Filter& filter,
-                                  ListingResult& result) const {
+void ListingLineParser::parseLine(std::string_view line, std::string_view bytes, bool knownAscii,
+                                  const Filter& filter, ListingResult& result) const {
   const std::string_view trimmedLine = trimmedBytes(line);
   if (trimmedLine.empty()) return;
-  if (!isAsciiBytes(trimmedLine)) return parseDecodedLine(line, filter, result);
+  if (!knownAscii && !isAsciiBytes(trimmedLine)) return parseDecodedLine(line, filter, result);
   // Text positions are 16-bit: a longer line cannot be a listing line.
   if (trimmedLine.size() >= kLongestLine) return;
 
@@ -496,6 +639,7 @@ void ListingLineParser::parseLine(std::string_view line, const Filter& filter,
   } else {
     listed.element = trimmedLine;
   }
+  listed.readableEnd = bytes.data() + bytes.size();
   if (!quickRow(listed, filter, result)) generalRow(listed, filter, result);
 }
 
@@ -517,20 +661,23 @@ bool ListingLineParser::quickRow(const ListedLine& listed, const Filter& filter,
 
   char name[kDisplayRoom];
   const std::size_t nameSize = size - 4;
-  putUpper(name, element.substr(0, nameSize));
   std::size_t shownSize = nameSize;
-  if (const auto dot = findInShort(std::string_view(name, nameSize), '.');
-      dot != std::string_view::npos) {
+  const Parting parting =
+      upperCopyFindingParting(element.data(), nameSize, listed.readableEnd, name);
+  if (const std::size_t dot = parting.dot; dot != std::string_view::npos) {
     // The first "." parts element and version; an empty version goes.
     name[dot] = '/';
     if (dot + 1 == nameSize) shownSize = dot;
   }
+  // The display form's first "/" (a second one makes no element name).
+  std::size_t slash = std::min(parting.dot, parting.slash);
+  if (slash >= shownSize) slash = std::string_view::npos;
+  if (!naming::isReceivableElement(name, shownSize)) return false;
   const std::string_view display(name, shownSize);
-  if (!naming::isReceivableElement(display)) return false;
   if (!filter.all && (!filter.ascii || display.find(filter.bytes) == std::string_view::npos)) {
     return true;
   }
-  writeRow(display, type, listed, kQuickLineRoom, result);
+  writeRow(display, slash, type, listed, kQuickLineRoom, result);
   return true;
 }
 
@@ -539,7 +686,8 @@ void ListingLineParser::generalRow(const ListedLine& raw, const Filter& filter,
   // The fields are upper-cased into text_, which keeps its storage from
   // line to line.
   std::string_view fields[4] = {raw.month, raw.day, raw.time, raw.element};
-  std::size_t length = 0;
+  // Eight bytes past the last field keep every field readable as a word.
+  std::size_t length = 8;
   for (const auto& field : fields) length += field.size();
   if (text_.size() < length) text_.resize(length);
   char* to = text_.data();
@@ -548,7 +696,7 @@ void ListingLineParser::generalRow(const ListedLine& raw, const Filter& filter,
     field = std::string_view(to, field.size());
     to += field.size();
   }
-  const ListedLine listed{fields[0], fields[1], fields[2], fields[3]};
+  const ListedLine listed{fields[0], fields[1], fields[2], fields[3], text_.data() + text_.size()};
 
   // The general conversion keeps ASCII names ASCII.
   element_.assign(listed.element.begin(), listed.element.end());
@@ -570,12 +718,13 @@ void ListingLineParser::generalRow(const ListedLine& raw, const Filter& filter,
   if (display_.size() > kLongestDisplay) return;
   char shown[kDisplayRoom];
   std::memcpy(shown, display_.data(), display_.size());
-  writeRow(std::string_view(shown, display_.size()), type, listed, longest, result);
+  writeRow(std::string_view(shown, display_.size()), findInShort(display_, '/'), type, listed,
+           longest, result);
 }
 
 // The phased line is written in place, in room for `room` bytes, and the
 // element and date rows are widened from its bytes.
-void ListingLineParser::writeRow(std::string_view display, std::string_view type,
+void ListingLineParser::writeRow(std::string_view display, std::size_t slash, std::string_view type,
                                  const ListedLine& listed, std::size_t room,
                                  ListingResult& result) const {
   char* const first = result.phased.room(room);
@@ -587,7 +736,7 @@ void ListingLineParser::writeRow(std::string_view display, std::string_view type
   to += display.size();
   // The text name, the "TXT." form, differs from the display form only in
   // its first "/", which becomes ".".
-  if (const auto slash = findInShort(display, '/'); slash != std::string::npos) first[slash] = '.';
+  if (slash != std::string_view::npos) first[slash] = '.';
   *to++ = ' ';
   const char* const row = to;
   std::memcpy(to, display.data(), kDisplayRoom);
@@ -603,7 +752,7 @@ void ListingLineParser::writeRow(std::string_view display, std::string_view type
   if (mdir_) {
     *to++ = ' ';
     const char* const date = to;
-    to = dateText(listed.month, listed.day, listed.time, to);
+    to = dateText(listed, to);
     appendWidened(result.dates, date, to);
     *to++ = ' ';
   }

@@ -84,26 +84,33 @@ class ListingLineParser {
   void parseLines(std::string_view bytes, const Filter& filter, ListingResult& result) const;
   void parseHalves(std::string_view bytes, std::size_t split, const Filter& filter,
                    ListingResult& result) const;
-  // Fields 5 to 8 of an "mdir" line; an "mls" line's name alone.
+  // Fields 5 to 8 of an "mdir" line; an "mls" line's name alone. Their
+  // bytes may be read up to readableEnd, past the line's end.
   struct ListedLine {
     std::string_view month;
     std::string_view day;
     std::string_view time;
     std::string_view element;
+    const char* readableEnd = nullptr;
   };
-  void parseLine(std::string_view line, const Filter& filter, ListingResult& result) const;
+  // The line with the bytes it lies in; knownAscii when all of them are.
+  void parseLine(std::string_view line, std::string_view bytes, bool knownAscii,
+                 const Filter& filter, ListingResult& result) const;
   bool quickRow(const ListedLine& listed, const Filter& filter, ListingResult& result) const;
   void generalRow(const ListedLine& listed, const Filter& filter, ListingResult& result) const;
-  void writeRow(std::string_view display, std::string_view type, const ListedLine& listed,
-                std::size_t room, ListingResult& result) const;
+  // `slash`: where the display form's "/" lies, or npos.
+  void writeRow(std::string_view display, std::size_t slash, std::string_view type,
+                const ListedLine& listed, std::size_t room, ListingResult& result) const;
   void parseDecodedLine(std::string_view line, const Filter& filter, ListingResult& result) const;
   const std::u16string& monthNumber(std::u16string_view monthField) const;
   void dateText(std::u16string_view monthField, std::u16string_view dayField,
                 std::u16string_view timeField, std::u16string& text) const;
-  // The date text of an ASCII line, written at `to`; returns its end. Room
-  // for the day and time fields and 17 bytes more.
-  char* dateText(std::string_view monthField, std::string_view dayField, std::string_view timeField,
-                 char* to) const;
+  // The date text of an ASCII line's fields, written at `to`; returns its
+  // end. Room for the day and time fields and 17 bytes more, and 8 past the
+  // end.
+  char* dateText(const ListedLine& listed, char* to) const;
+  char* wordDateText(int month, std::size_t colon, std::string_view dayField,
+                     std::string_view timeField, char* to) const;
 
   const Class2200& cls2200_;
   bool mdir_;
@@ -113,6 +120,12 @@ class ListingLineParser {
   int currentMonthNumber_;
   std::string thisYearBytes_;
   std::string lastYearBytes_;
+  // By month number (0 for an unknown month): "/MM/" and, for a listed
+  // time, "YYYY/MM/", as the bytes of one word each; the second only when
+  // both years have four digits.
+  std::uint32_t monthWords_[13] = {};
+  std::uint64_t yearMonthWords_[13] = {};
+  bool fourDigitYears_ = false;
   bool secondCore_;
   // The second thread's parser and rows, kept from one piece of a listing
   // to the next so that their room is made once.

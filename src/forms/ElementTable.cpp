@@ -19,8 +19,11 @@ void TextColumn::append(std::u16string_view text) {
 void TextColumn::append(const TextColumn& rows) {
   const auto base = static_cast<std::uint32_t>(chars_.size());
   chars_.append(rows.chars_.view());
-  ends_.reserve(ends_.size() + rows.ends_.size());
-  for (const std::uint32_t end : rows.ends_) ends_.push_back(base + end);
+  const std::size_t first = ends_.size();
+  ends_.resize(first + rows.ends_.size());
+  std::transform(rows.ends_.begin(), rows.ends_.end(),
+                 ends_.begin() + static_cast<std::ptrdiff_t>(first),
+                 [base](std::uint32_t end) { return base + end; });
 }
 
 void TextColumn::remove(std::size_t row) {

@@ -1,6 +1,12 @@
 #include "u2200/PcNameRule.h"
 
 #include <array>
+#include <bit>
+#include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace morvanta::naming {
 
@@ -93,6 +99,24 @@ bool isReceivableElement(std::u16string_view display) {
   return isSafePcName(single + u".txt") && isSafePcName(bulk + u".txt");
 }
 
+namespace {
+
+// The part sizes and the device check of a display form whose bytes are all
+// name characters or "/", with its first "/" at `slash` (npos for none) and
+// `slashes` of them in all.
+bool receivableParts(std::string_view display, std::size_t slash, int slashes) {
+  if (slashes > 1) return false;
+  const std::size_t elementSize = slash == std::string_view::npos ? display.size() : slash;
+  if (elementSize == 0 || elementSize > kLongestNamePart) return false;
+  if (slash != std::string_view::npos) {
+    const std::size_t versionSize = display.size() - slash - 1;
+    if (versionSize == 0 || versionSize > kLongestNamePart) return false;
+  }
+  return !isDeviceElement(display.substr(0, elementSize));
+}
+
+}  // namespace
+
 bool isReceivableElement(std::string_view display) {
   // Both PC names are element + ".txt" or element, "／" or ".", version +
   // ".txt": made of name characters, "／", "." and "txt", they hold no
@@ -113,14 +137,53 @@ bool isReceivableElement(std::string_view display) {
     if (c != '/' || slash != std::string_view::npos) return false;
     slash = i;
   }
-  const std::size_t elementSize = slash == std::string_view::npos ? display.size() : slash;
-  if (elementSize == 0 || elementSize > kLongestNamePart) return false;
-  if (slash != std::string_view::npos) {
-    const std::size_t versionSize = display.size() - slash - 1;
-    if (versionSize == 0 || versionSize > kLongestNamePart) return false;
-  }
-  return !isDeviceElement(display.substr(0, elementSize));
+  return receivableParts(display, slash, slash == std::string_view::npos ? 0 : 1);
 }
+
+#if defined(__SSE2__)
+namespace {
+
+// Set where a byte of `bytes` lies in first..first+count-1.
+__m128i inRange(__m128i bytes, char first, int count) {
+  // Moved so that the range starts at the lowest signed byte, it is one
+  // signed comparison.
+  const __m128i moved = _mm_add_epi8(bytes, _mm_set1_epi8(static_cast<char>(0x80 - first)));
+  return _mm_cmplt_epi8(moved, _mm_set1_epi8(static_cast<char>(-128 + count)));
+}
+
+// Sixteen bits, one a byte: which are name characters, which are "/".
+void classify16(const char* bytes, unsigned& nameBits, unsigned& slashBits) {
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+  const __m128i name = _mm_or_si128(
+      _mm_or_si128(inRange(v, 'A', 26), inRange(v, '0', 10)),
+      _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('-')), _mm_cmpeq_epi8(v, _mm_set1_epi8('$'))));
+  nameBits = static_cast<unsigned>(_mm_movemask_epi8(name));
+  slashBits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('/'))));
+}
+
+}  // namespace
+
+bool isReceivableElement(const char (&room)[kDisplayNameRoom], std::size_t size) {
+  static_assert(kDisplayNameRoom == 32);
+  if (size >= kDisplayNameRoom) return false;
+  unsigned nameLow = 0, slashLow = 0, nameHigh = 0, slashHigh = 0;
+  classify16(room, nameLow, slashLow);
+  classify16(room + 16, nameHigh, slashHigh);
+  const std::uint32_t wanted = (std::uint32_t{1} << size) - 1;
+  const std::uint32_t names = (nameLow | nameHigh << 16) & wanted;
+  const std::uint32_t slashes = (slashLow | slashHigh << 16) & wanted;
+  if ((names | slashes) != wanted) return false;
+  const std::size_t slash =
+      slashes == 0 ? std::string_view::npos : static_cast<std::size_t>(std::countr_zero(slashes));
+  // More than one "/" is all that matters of their count.
+  const int slashCount = slashes == 0 ? 0 : (slashes & (slashes - 1)) == 0 ? 1 : 2;
+  return receivableParts(std::string_view(room, size), slash, slashCount);
+}
+#else
+bool isReceivableElement(const char (&room)[kDisplayNameRoom], std::size_t size) {
+  return size < kDisplayNameRoom && isReceivableElement(std::string_view(room, size));
+}
+#endif
 
 std::u16string visibleName(std::u16string_view name) {
   static constexpr char16_t kHex[] = u"0123456789ABCDEF";

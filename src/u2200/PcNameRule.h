@@ -44,6 +44,14 @@ bool isReceivableElement(std::u16string_view display);
 // never part of a 2200 name. Listings are checked row by row with it.
 bool isReceivableElement(std::string_view display);
 
+// Room of a display form held for the check below; a receivable one takes
+// at most 25 bytes of it.
+inline constexpr std::size_t kDisplayNameRoom = 32;
+// The same answer for the first `size` bytes of `room` (size < room's
+// length); the bytes after them are read but not looked at. A listing's
+// usual rows are checked with it, sixteen bytes a step.
+bool isReceivableElement(const char (&room)[kDisplayNameRoom], std::size_t size);
+
 // The name as it can be shown in a message: a control character becomes
 // "<U+0009>", so that a NUL cannot cut the text and a TAB is seen.
 std::u16string visibleName(std::u16string_view name);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -110,9 +112,25 @@ TEST(PcNameRule, ByteCheckOfListedElementsAgreesWithTheGeneralOne) {
     for (std::size_t c = 0; c < length; ++c) name += alphabet[random() % alphabet.size()];
     names.push_back(name);
   }
+  for (int n = 0; n < 2000; ++n) {
+    // Up to the longest a listing's row may hand over, for the padded form.
+    std::string name = n % 2 == 0 ? "ABCDEFGHIJKL" : "ABCDEFGHIJKL/ABCDEFGHIJK";
+    name += std::string(random() % 8, 'X');
+    name[random() % name.size()] = alphabet[random() % alphabet.size()];
+    names.push_back(name);
+  }
   for (const std::string& name : names) {
     const std::u16string wide(name.begin(), name.end());
-    EXPECT_EQ(isReceivableElement(std::string_view(name)), isReceivableElement(wide)) << name;
+    const bool expected = isReceivableElement(wide);
+    EXPECT_EQ(isReceivableElement(std::string_view(name)), expected) << name;
+    // The padded form looks at its first bytes only, whatever follows them.
+    if (name.size() >= kDisplayNameRoom) continue;
+    for (const char padding : {'/', 'A', '\0', '\xFF'}) {
+      char room[kDisplayNameRoom];
+      std::fill(std::begin(room), std::end(room), padding);
+      std::copy(name.begin(), name.end(), room);
+      EXPECT_EQ(isReceivableElement(room, name.size()), expected) << name;
+    }
   }
 }
 
