@@ -118,7 +118,7 @@ struct Parting {
 // The first `size` bytes at `from` (at most kLongestDisplay) upper-cased
 // into `name`, and where among them its parting characters lie. When a
 // whole kDisplayRoom can be read at `from`, sixteen bytes are done a step
-// and the bytes after `size` are copied too.
+// and the bytes after `size` up to the step's end are copied too.
 Parting upperCopyFindingParting(const char* from, std::size_t size, const char* readableEnd,
                                 char (&name)[kDisplayRoom]) {
 #if defined(__SSE2__)
@@ -129,7 +129,7 @@ Parting upperCopyFindingParting(const char* from, std::size_t size, const char* 
     const __m128i belowLetters = _mm_set1_epi8(static_cast<char>(-128 + 26));
     std::uint32_t dots = 0;
     std::uint32_t slashes = 0;
-    for (std::size_t at = 0; at < kDisplayRoom; at += 16) {
+    for (std::size_t at = 0; at < size; at += 16) {
       const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + at));
       const __m128i lower = _mm_cmplt_epi8(_mm_add_epi8(bytes, moveLetters), belowLetters);
       const __m128i upper = _mm_sub_epi8(bytes, _mm_and_si128(lower, _mm_set1_epi8(0x20)));

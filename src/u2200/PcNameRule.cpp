@@ -168,7 +168,8 @@ bool isReceivableElement(const char (&room)[kDisplayNameRoom], std::size_t size)
   if (size >= kDisplayNameRoom) return false;
   unsigned nameLow = 0, slashLow = 0, nameHigh = 0, slashHigh = 0;
   classify16(room, nameLow, slashLow);
-  classify16(room + 16, nameHigh, slashHigh);
+  // Most names end within the first sixteen bytes.
+  if (size > 16) classify16(room + 16, nameHigh, slashHigh);
   const std::uint32_t wanted = (std::uint32_t{1} << size) - 1;
   const std::uint32_t names = (nameLow | nameHigh << 16) & wanted;
   const std::uint32_t slashes = (slashLow | slashHigh << 16) & wanted;

@@ -48,7 +48,7 @@ bool isReceivableElement(std::string_view display);
 // at most 25 bytes of it.
 inline constexpr std::size_t kDisplayNameRoom = 32;
 // The same answer for the first `size` bytes of `room` (size < room's
-// length); the bytes after them are read but not looked at. A listing's
+// length); the bytes after them may be read but are not looked at. A listing's
 // usual rows are checked with it, sixteen bytes a step.
 bool isReceivableElement(const char (&room)[kDisplayNameRoom], std::size_t size);
 
