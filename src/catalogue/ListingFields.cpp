@@ -83,12 +83,9 @@ void nonBlankWords(std::string_view line, std::uint64_t (&words)[2]) {
   }
 }
 
-// Fields 5 to 8 of a line of fewer than 64 bytes, the usual listing line:
-// one word holds its bits and the blank after it.
-void wordLineFields(std::string_view line, std::string_view (&fields)[4]) {
-  std::uint64_t words[2] = {0, 0};
-  nonBlankWords(line, words);
-  const std::uint64_t bits = words[0];
+// Fields 5 to 8 of a line of fewer than 64 bytes, the usual listing line,
+// from its non-blank bits: one word holds them and the blank after it.
+void wordLineFields(std::string_view line, std::uint64_t bits, std::string_view (&fields)[4]) {
   // A field starts at a non-blank byte after a blank (or the start) and ends
   // at a blank after a non-blank; the blank after the line ends the last.
   std::uint64_t starts = bits & ~(bits << 1);
@@ -113,9 +110,9 @@ void wordLineFields(std::string_view line, std::string_view (&fields)[4]) {
 
 // Fields 5 to 8 of a line of at most kShortLine bytes.
 void shortLineFields(std::string_view line, std::string_view (&fields)[4]) {
-  if (line.size() < 64) return wordLineFields(line, fields);
   std::uint64_t words[2] = {0, 0};
   nonBlankWords(line, words);
+  if (line.size() < 64) return wordLineFields(line, words[0], fields);
   // A field starts at a non-blank byte after a blank (or the start) and ends
   // at a blank after a non-blank; the blank after the line ends the last.
   const std::uint64_t shiftedLow = words[0] << 1;
@@ -159,7 +156,19 @@ std::string_view scannedField(std::string_view line, std::size_t& pos) {
 
 }  // namespace
 
-void listedFields(std::string_view line, std::string_view (&fields)[4]) {
+void listedFields(std::string_view line, const char* readableEnd, std::string_view (&fields)[4]) {
+#if defined(__SSE2__)
+  if (line.size() < 64 && readableEnd - line.data() >= 64) {
+    // Sixty-four bytes read at once, those past the line left out.
+    const std::uint64_t bits =
+        (static_cast<std::uint64_t>(nonBlankBits16(line.data())) |
+         static_cast<std::uint64_t>(nonBlankBits16(line.data() + 16)) << 16 |
+         static_cast<std::uint64_t>(nonBlankBits16(line.data() + 32)) << 32 |
+         static_cast<std::uint64_t>(nonBlankBits16(line.data() + 48)) << 48) &
+        ((std::uint64_t{1} << line.size()) - 1);
+    return wordLineFields(line, bits, fields);
+  }
+#endif
   if (line.size() <= kShortLine) return shortLineFields(line, fields);
   std::size_t pos = 0;
   for (int skipped = 0; skipped < 4; ++skipped) scannedField(line, pos);

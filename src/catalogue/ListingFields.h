@@ -14,8 +14,9 @@ namespace morvanta::catalogue {
 inline constexpr std::size_t kFieldBlankLimit = 100;
 
 // Fields 5 to 8 of a trimmed "mdir" line, the first four skipped; a field
-// the line lacks is empty.
-void listedFields(std::string_view line, std::string_view (&fields)[4]);
+// the line lacks is empty. The bytes up to readableEnd (at or past the
+// line's end) may be read.
+void listedFields(std::string_view line, const char* readableEnd, std::string_view (&fields)[4]);
 
 // The first position of `c` in a short text, or npos: a plain loop, as a
 // name or a field is too short for a library search to pay for its call.

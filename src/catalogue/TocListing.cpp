@@ -631,15 +631,16 @@ void ListingLineParser::parseLine(std::string_view line, std::string_view bytes,
   // Text positions are 16-bit: a longer line cannot be a listing line.
   if (trimmedLine.size() >= kLongestLine) return;
 
+  const char* const readableEnd = bytes.data() + bytes.size();
   ListedLine listed;
   if (mdir_) {
     std::string_view fields[4];
-    listedFields(trimmedLine, fields);
+    listedFields(trimmedLine, readableEnd, fields);
     listed = {fields[0], fields[1], fields[2], fields[3]};
   } else {
     listed.element = trimmedLine;
   }
-  listed.readableEnd = bytes.data() + bytes.size();
+  listed.readableEnd = readableEnd;
   if (!quickRow(listed, filter, result)) generalRow(listed, filter, result);
 }
 

@@ -264,7 +264,14 @@ TEST(ListingFields, ReadFromBytesAsTheFieldReaderReadsThem) {
     std::string_view expected[8];
     for (auto& field : expected) field = nextField(std::string_view(padded), pos);
     std::string_view got[4];
-    listedFields(line, got);
+    listedFields(line, line.data() + line.size(), got);
+    for (int f = 0; f < 4; ++f) {
+      EXPECT_EQ(got[f], expected[4 + f]) << "field " << 5 + f << " of \"" << line << "\"";
+    }
+    // With the next line's bytes readable after it, none of them counts.
+    const std::string followed = line + "X YY ZZZ " + std::string(64, 'W');
+    listedFields(std::string_view(followed).substr(0, line.size()),
+                 followed.data() + followed.size(), got);
     for (int f = 0; f < 4; ++f) {
       EXPECT_EQ(got[f], expected[4 + f]) << "field " << 5 + f << " of \"" << line << "\"";
     }
