@@ -140,9 +140,12 @@ class ScriptRun : private TransferWatch {
             [&open](const char* data, std::size_t size) { open().write(data, size); });
         open().close();
         settle();
+        // The next file is made first: the next transfer waits for it, and
+        // nothing waits for this rename, which can cost more than a transfer
+        // where it replaces a file.
+        prepareNext(command);
         placing_ = Placing{command.line, file->received(), {}, {}};
         placing_->done = files_.run([placed = std::move(*file)]() mutable { placed.putInPlace(); });
-        prepareNext(command);
         return true;
       }
       case FtpOp::Send: {
@@ -184,7 +187,7 @@ class ScriptRun : private TransferWatch {
   }
 
   // When the line after `command` receives too, its file is made on the
-  // file thread while this one's is put in place.
+  // file thread while the transfer of that line begins.
   void prepareNext(const FtpCommand& command) {
     const auto next = static_cast<std::size_t>(&command - commands_.data()) + 1;
     if (next >= commands_.size() || commands_[next].op != FtpOp::Receive) return;
