@@ -17,9 +17,11 @@
 // why both).
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -96,15 +98,27 @@ Outcome runBounded(const std::vector<std::string>& args, const fs::path& log,
   int status = 0;
   rusage usage{};
   bool killed = false;
+  // The wait sleeps until the client ends or its time is up: a benchmark
+  // that woke every few hundred microseconds would take a share of the
+  // machine's two cores from the clients it times.
+  const int ended = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
   for (;;) {
     const pid_t done = ::wait4(pid, &status, WNOHANG, &usage);
     if (done == pid) break;
-    if (!killed && Clock::now() - start > limit) {
+    const auto left = limit - (Clock::now() - start);
+    if (!killed && left <= Clock::duration::zero()) {
       ::kill(pid, SIGKILL);
       killed = true;
     }
-    std::this_thread::sleep_for(std::chrono::microseconds(500));
+    if (ended >= 0 && !killed) {
+      pollfd watch{ended, POLLIN, 0};
+      ::poll(&watch, 1,
+             static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count()));
+    } else {
+      std::this_thread::sleep_for(std::chrono::microseconds(500));
+    }
   }
+  if (ended >= 0) ::close(ended);
   outcome.seconds = std::chrono::duration<double>(Clock::now() - start).count();
   outcome.peakKiB = usage.ru_maxrss;
   outcome.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
