@@ -19,7 +19,8 @@ qualifier, size), month, day, "hh:mm" (within six months) or the year, and
 the element's name ELT.VER_TYPE. Times are the element files' modification
 times in local time. NLST gives the bare names.
 
-The server listens on 127.0.0.1 only, on a free port unless --port is given,
+The server listens on 127.0.0.1 only, on a free port unless --port is given
+(passive data connections on PASSIVE_PORTS),
 prints "PORT n" on its standard output once it accepts connections (and
 writes n to --port-file when asked), and ends by itself after --lifetime
 seconds, or as soon as its standard input closes with --exit-on-stdin-eof.
