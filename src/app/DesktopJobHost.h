@@ -14,6 +14,7 @@ class DesktopJobHost : public jobs::JobHost {
     return desktop_.startWatchedBatch(batchPath);
   }
   bool running(platform::BatchProcess& process) override { return desktop_.batchRunning(process); }
+  void stop(platform::BatchProcess& process) override { desktop_.stopBatch(process); }
   void cancel(platform::BatchProcess& process) override { desktop_.cancelBatch(process); }
   void release(platform::BatchProcess& process) override { desktop_.releaseBatch(process); }
   platform::DateTime now() override { return desktop_.now(); }

@@ -1,5 +1,6 @@
 #include "app/Secrets.h"
 
+#include "app/JobNames.h"
 #include "app/MainForm.h"
 #include "jobs/JobStatus.h"
 #include "platform/Platform.h"
@@ -7,19 +8,6 @@
 namespace morvanta::app {
 
 namespace {
-
-struct JobPairNames {
-  const char16_t* batch;
-  const char16_t* script;
-};
-
-// The pairs the job writers make; every script carries the password.
-constexpr JobPairNames kJobPairs[] = {
-    {u"TOC.BAT", u"TOC.TXT"},
-    {u"RECV.BAT", u"RECV.TXT"},
-    {u"SEND.BAT", u"SEND.TXT"},
-    {u"RECVAUTO.BAT", u"RECVAUTO.TXT"},
-};
 
 bool stillRunning(const std::u16string& batchPath) {
   const jobs::JobStatus status = jobs::readStatusFile(jobs::statusPathFor(batchPath));

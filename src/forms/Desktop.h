@@ -84,6 +84,7 @@ class Desktop {
     return {};
   }
   virtual bool batchRunning(platform::BatchProcess& batch) { return platform::batchRunning(batch); }
+  virtual void stopBatch(platform::BatchProcess& batch) { platform::stopBatch(batch); }
   virtual void cancelBatch(platform::BatchProcess& batch) { platform::cancelBatch(batch); }
   virtual void releaseBatch(platform::BatchProcess& batch) { platform::releaseBatch(batch); }
 

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "app/JobNames.h"
 #include "app/JobOutcome.h"
 #include "app/JobValueCheck.h"
 #include "app/LoginPassword.h"
@@ -128,7 +129,7 @@ std::u16string sendScriptLine(const SendJob& job) {
 
 JobPair tocJobLines(const Module_pub& pub, const std::u16string& work, const TocJob& job) {
   JobPair pair;
-  pair.batch.push_back(ftpLine(work, u"TOC.TXT"));
+  pair.batch.push_back(ftpLine(work, app::kTocJob.script));
   pair.script = scriptHeader(pub, job.address);
   const std::u16string command = job.mdirMode != 0 ? u"mdir " : u"mls ";
   pair.script.push_back(command + job.file + u" " + joinPath(work, tocResultName(job.pane)));
@@ -139,7 +140,7 @@ JobPair tocJobLines(const Module_pub& pub, const std::u16string& work, const Toc
 
 JobPair receiveJobLines(const Module_pub& pub, const std::u16string& work, const ReceiveJob& job) {
   JobPair pair;
-  pair.batch.push_back(ftpLine(work, u"RECV.TXT"));
+  pair.batch.push_back(ftpLine(work, app::kReceiveJob.script));
   if (toSjisConfigured(pub)) appendToSjisLines(pair.batch, pub, job.receiveFolder, job.pcElement);
   if (pub.receiveOpensEditor) {
     pair.batch.push_back(u"START " + pub.textEditor + u" " +
@@ -160,7 +161,7 @@ JobPair sendJobLines(const Module_pub& pub, const std::u16string& work, const Se
                          joinPath(job.receiveFolder, job.pcElement) + u"  " +
                          quoted(joinPath(job.receiveFolder, job.uploadName)));
   }
-  pair.batch.push_back(ftpLine(work, u"SEND.TXT"));
+  pair.batch.push_back(ftpLine(work, app::kSendJob.script));
   pair.script = scriptHeader(pub, job.address);
   pair.script.push_back(sendScriptLine(job));
   pair.script.push_back(u"bye");
@@ -170,7 +171,7 @@ JobPair sendJobLines(const Module_pub& pub, const std::u16string& work, const Se
 JobPair bulkJobLines(const Module_pub& pub, const Class2200& cls2200, const std::u16string& work,
                      const BulkJob& job) {
   JobPair pair;
-  pair.batch.push_back(ftpLine(work, u"RECVAUTO.TXT"));
+  pair.batch.push_back(ftpLine(work, app::kBulkJob.script));
   pair.script = scriptHeader(pub, job.address);
   const BulkRow& row = job.row;
   for (const std::u16string& name : job.names) {
@@ -198,7 +199,7 @@ bool writeTocJob(MainForm& form, const TocJob& job) {
   values.push_back({u"2200ファイル", &job.file, JobValueUse::Script});
   values.push_back({u"FTPWK", &work, JobValueUse::Batch});
   const std::vector<JobPath> paths{{&work, joinPath(work, tocResultName(job.pane))}};
-  if (!writePair(form, values, paths, work, u"TOC.BAT", u"TOC.TXT",
+  if (!writePair(form, values, paths, work, app::kTocJob.batch, app::kTocJob.script,
                  tocJobLines(form.pub, work, job))) {
     return false;
   }
@@ -235,7 +236,7 @@ bool writeReceiveJob(MainForm& form, const ReceiveJob& job) {
       {&job.receiveFolder, joinPath(job.receiveFolder, job.pcElement)},
       {&job.receiveFolder, joinPath(job.receiveFolder, kConvertedPrefix + job.pcElement)},
   };
-  return writePair(form, values, paths, work, u"RECV.BAT", u"RECV.TXT",
+  return writePair(form, values, paths, work, app::kReceiveJob.batch, app::kReceiveJob.script,
                    receiveJobLines(pub, work, job));
 }
 
@@ -261,7 +262,7 @@ bool writeSendJob(MainForm& form, const SendJob& job) {
       {&job.receiveFolder, joinPath(job.receiveFolder, job.pcElement)},
       {&job.receiveFolder, joinPath(job.receiveFolder, job.uploadName)},
   };
-  return writePair(form, values, paths, work, u"SEND.BAT", u"SEND.TXT",
+  return writePair(form, values, paths, work, app::kSendJob.batch, app::kSendJob.script,
                    sendJobLines(pub, work, job));
 }
 
@@ -293,7 +294,7 @@ bool writeBulkJob(MainForm& form, const BulkJob& job) {
     paths.push_back(
         {&job.row.pcFolder, joinPath(job.row.pcFolder, kConvertedPrefix + name + u".txt")});
   }
-  return writePair(form, values, paths, work, u"RECVAUTO.BAT", u"RECVAUTO.TXT",
+  return writePair(form, values, paths, work, app::kBulkJob.batch, app::kBulkJob.script,
                    bulkJobLines(pub, form.cls2200, work, job));
 }
 

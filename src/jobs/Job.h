@@ -54,10 +54,17 @@ struct Job : JobRequest {
   platform::DateTime startedAt;
   platform::DateTime endedAt;
   platform::BatchProcess process;
+  bool watched = false;  // a process was started that the queue follows
+  // Cancelled while its process still runs: it was asked to stop at
+  // stopAskedAt and keeps its names until it has gone.
+  bool stopping = false;
+  platform::DateTime stopAskedAt;
   JobStatus status;  // what the status file said last
 
   std::u16string logPath() const { return batchPath + u".log"; }
   bool over() const { return state != JobState::Queued && state != JobState::Running; }
+  // Its batch and script names are still in use.
+  bool holdsNames() const { return !over() || stopping; }
 };
 
 // The label shown for a kind and a state.

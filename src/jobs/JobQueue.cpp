@@ -37,6 +37,7 @@ int JobQueue::submit(JobRequest request) {
 std::vector<int> JobQueue::poll() {
   for (Job& job : jobs_) {
     if (job.state == JobState::Running) follow(job);
+    if (job.stopping) followStop(job);
   }
   // A job that ended frees its names for the next in line, oldest first.
   for (Job& job : jobs_) {
@@ -51,19 +52,21 @@ std::vector<int> JobQueue::poll() {
 bool JobQueue::cancel(int id) {
   Job* job = findMutable(id);
   if (job == nullptr || job->over()) return false;
-  if (job->state == JobState::Running) {
-    host_.cancel(job->process);
-    host_.release(job->process);
-    // What the runner was writing is not a result.
-    for (const auto& folder : job->outputFolders) platform::removeTemporaryFiles(folder);
-  }
+  const bool running = job->state == JobState::Running;
   end(*job, JobState::Cancelled, kCancelledReason);
+  if (running) {
+    // The runner, asked first, leaves no partial file and erases its script.
+    host_.stop(job->process);
+    job->stopping = true;
+    job->stopAskedAt = host_.now();
+    followStop(*job);
+  }
   return true;
 }
 
 bool JobQueue::holds(const std::u16string& path) const {
   return std::any_of(jobs_.begin(), jobs_.end(), [&](const Job& job) {
-    return !job.over() && (job.batchPath == path || job.scriptPath == path);
+    return job.holdsNames() && (job.batchPath == path || job.scriptPath == path);
   });
 }
 
@@ -97,7 +100,7 @@ std::int64_t JobQueue::elapsedSeconds(const Job& job) {
 bool JobQueue::heldByOther(const Job& job) const {
   return std::any_of(jobs_.begin(), jobs_.end(), [&](const Job& other) {
     // Only jobs ahead in line count: the oldest waiting job goes first.
-    return other.id < job.id && !other.over() && sharesFiles(other, job);
+    return other.id < job.id && other.holdsNames() && sharesFiles(other, job);
   });
 }
 
@@ -122,6 +125,7 @@ void JobQueue::begin(Job& job) {
   } catch (const platform::FileError& e) {
     return end(job, JobState::Failed, kCannotStartReason + platform::fromUtf8(e.what()));
   }
+  job.watched = job.process.pid > 0;
   follow(job);
 }
 
@@ -132,6 +136,7 @@ void JobQueue::follow(Job& job) {
   job.status = readStatusFile(statusPathFor(job.batchPath));
   if (running) return;
   host_.release(job.process);
+  if (job.watched) platform::deleteFile(job.scriptPath);
   if (job.status.ended) {
     if (job.status.exitCode == 0) return end(job, JobState::Succeeded, u"");
     std::u16string reason = job.status.reason;
@@ -142,6 +147,22 @@ void JobQueue::follow(Job& job) {
     return end(job, JobState::Failed, kNoOutcomeReason);
   }
   end(job, JobState::Finished, u"");
+}
+
+void JobQueue::followStop(Job& job) {
+  if (host_.running(job.process)) {
+    if (secondsBetween(job.stopAskedAt, host_.now()) < kStopGraceSeconds) return;
+    host_.cancel(job.process);
+  }
+  clearAfter(job);
+}
+
+void JobQueue::clearAfter(Job& job) {
+  host_.release(job.process);
+  job.stopping = false;
+  // Whatever way it went, a killed job may have left both behind.
+  for (const auto& folder : job.outputFolders) platform::removeTemporaryFiles(folder);
+  platform::deleteFile(job.scriptPath);
 }
 
 void JobQueue::end(Job& job, JobState state, std::u16string reason) {
@@ -156,7 +177,8 @@ void JobQueue::forgetOld() {
   std::size_t finished = static_cast<std::size_t>(
       std::count_if(jobs_.begin(), jobs_.end(), [](const Job& job) { return job.over(); }));
   for (auto it = jobs_.begin(); it != jobs_.end() && finished > kKeptFinished;) {
-    if (it->over() && std::find(ended_.begin(), ended_.end(), it->id) == ended_.end()) {
+    if (it->over() && !it->stopping &&
+        std::find(ended_.begin(), ended_.end(), it->id) == ended_.end()) {
       it = jobs_.erase(it);
       --finished;
     } else {

@@ -22,6 +22,9 @@ class JobHost {
   // Throws platform::FileError when the batch file cannot be started.
   virtual platform::BatchProcess start(const std::u16string& batchPath) = 0;
   virtual bool running(platform::BatchProcess& process) = 0;
+  // Asks the process to end by itself; returns at once.
+  virtual void stop(platform::BatchProcess& process) = 0;
+  // Ends the process now.
   virtual void cancel(platform::BatchProcess& process) = 0;
   virtual void release(platform::BatchProcess& process) = 0;
   virtual platform::DateTime now() = 0;
@@ -37,6 +40,8 @@ class JobQueue {
  public:
   // Finished jobs kept for the job list; older ones are forgotten.
   static constexpr std::size_t kKeptFinished = 50;
+  // How long a cancelled job may take to stop by itself before it is killed.
+  static constexpr std::int64_t kStopGraceSeconds = 2;
 
   explicit JobQueue(JobHost& host) : host_(host) {}
   JobQueue(const JobQueue&) = delete;
@@ -50,7 +55,10 @@ class JobQueue {
   // Follows every unfinished job; returns the ids of jobs that have ended
   // since the last poll, in the order they ended.
   std::vector<int> poll();
-  // Ends a queued or running job; false when it had already ended.
+  // Ends a queued or running job; false when it had already ended. A
+  // running job is asked to stop and counts as cancelled at once; poll()
+  // kills it if it is still there after kStopGraceSeconds, and clears
+  // what it left (half-written files, its script) once it has gone.
   bool cancel(int id);
 
   // An unfinished job uses `path` as its batch or script file.
@@ -69,6 +77,8 @@ class JobQueue {
   void startIfFree(Job& job);
   void begin(Job& job);
   void follow(Job& job);
+  void followStop(Job& job);
+  void clearAfter(Job& job);
   void end(Job& job, JobState state, std::u16string reason);
   void forgetOld();
 

@@ -217,6 +217,10 @@ struct BatchProcess {
 BatchProcess startWatchedBatch(const std::u16string& batchPath);
 // True while the job's process runs. Reaps it once it has ended.
 bool batchRunning(BatchProcess& batch);
+// Asks the job to stop on its own (the runner then clears what it had half
+// written and erases its scripts); does not wait. Where a job cannot be
+// asked, this ends it as cancelBatch does, without waiting.
+void stopBatch(BatchProcess& batch);
 // Ends the job's process and everything it started that stayed in its group.
 void cancelBatch(BatchProcess& batch);
 // Lets go of what the handle holds (Windows handles); the process runs on.

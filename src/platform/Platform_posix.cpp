@@ -452,6 +452,10 @@ bool batchRunning(BatchProcess& batch) {
   return false;
 }
 
+void stopBatch(BatchProcess& batch) {
+  if (batch.pid > 0) ::kill(-static_cast<pid_t>(batch.pid), SIGTERM);
+}
+
 void cancelBatch(BatchProcess& batch) {
   if (batch.pid <= 0) return;
   // The whole group, at once: a transfer half done must not go on writing.

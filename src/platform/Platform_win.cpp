@@ -406,6 +406,12 @@ bool batchRunning(BatchProcess& batch) {
   return WaitForSingleObject(reinterpret_cast<HANDLE>(batch.process), 0) == WAIT_TIMEOUT;
 }
 
+// The system's FTP client has no polite stop: the job object goes at once,
+// and the queue cleans up when the process is seen to have ended.
+void stopBatch(BatchProcess& batch) {
+  if (batch.group != 0) TerminateJobObject(reinterpret_cast<HANDLE>(batch.group), 1);
+}
+
 void cancelBatch(BatchProcess& batch) {
   if (batch.group != 0) TerminateJobObject(reinterpret_cast<HANDLE>(batch.group), 1);
   if (batch.process != 0) WaitForSingleObject(reinterpret_cast<HANDLE>(batch.process), 5000);

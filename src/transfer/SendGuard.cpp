@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/JobNames.h"
 #include "app/JobOutcome.h"
 #include "app/JobValueCheck.h"
 #include "app/LoginPassword.h"
@@ -94,7 +95,7 @@ bool writeCheckJob(MainForm& form, const SendPlan& plan) {
   values.push_back(
       {u"BACKUP", &plan.hostCopy, convert ? app::JobValueUse::Batch : app::JobValueUse::Script});
   jobfiles::JobPair pair;
-  pair.batch.push_back(jobfiles::ftpRunLine(work, u"CHECK.TXT"));
+  pair.batch.push_back(jobfiles::ftpRunLine(work, app::kCheckJob.script));
   if (convert) {
     // The same conversion as a receive, so both sides are compared in the
     // PC's code.
@@ -110,7 +111,8 @@ bool writeCheckJob(MainForm& form, const SendPlan& plan) {
   pair.script.push_back(u"bye");
   std::vector<app::JobPath> paths = hostCopyPaths(plan);
   paths.push_back({&work, listing});
-  if (!jobfiles::writeOwnJobPair(form, values, paths, u"CHECK.BAT", u"CHECK.TXT", pair))
+  if (!jobfiles::writeOwnJobPair(form, values, paths, app::kCheckJob.batch, app::kCheckJob.script,
+                                 pair))
     return false;
   // An old listing must not stand in for one this job failed to fetch.
   if (form.stagedJobFiles.empty()) {
@@ -130,13 +132,13 @@ bool writeListingJob(MainForm& form, const SendPlan& plan) {
   values.push_back({u"FTPWK", &work, app::JobValueUse::Batch});
   values.push_back({u"2200ファイル", &plan.targetFile, app::JobValueUse::Script});
   jobfiles::JobPair pair;
-  pair.batch.push_back(jobfiles::ftpRunLine(work, u"SENT.TXT"));
+  pair.batch.push_back(jobfiles::ftpRunLine(work, app::kSentJob.script));
   pair.script = jobfiles::scriptHeaderLines(form.pub, plan.job.address);
   pair.script.push_back(u"mdir " + plan.targetFile + u" " + listing);
   pair.script.push_back(u"y");
   pair.script.push_back(u"bye");
-  if (!jobfiles::writeOwnJobPair(form, values, {{&work, listing}}, u"SENT.BAT", u"SENT.TXT",
-                                 pair)) {
+  if (!jobfiles::writeOwnJobPair(form, values, {{&work, listing}}, app::kSentJob.batch,
+                                 app::kSentJob.script, pair)) {
     return false;
   }
   if (form.stagedJobFiles.empty()) {
@@ -156,12 +158,12 @@ bool writeRestoreJob(MainForm& form, const SendPlan& plan) {
   values.push_back({u"BACKUP", &plan.hostCopy, app::JobValueUse::Script});
   values.push_back({u"2200エレメント", &plan.job.remoteName, app::JobValueUse::Script});
   jobfiles::JobPair pair;
-  pair.batch.push_back(jobfiles::ftpRunLine(work, u"RESTORE.TXT"));
+  pair.batch.push_back(jobfiles::ftpRunLine(work, app::kRestoreJob.script));
   pair.script = jobfiles::scriptHeaderLines(form.pub, plan.job.address);
   pair.script.push_back(u"SEND " + plan.hostCopy + u" " + plan.job.remoteName);
   pair.script.push_back(u"bye");
-  return jobfiles::writeOwnJobPair(form, values, hostCopyPaths(plan), u"RESTORE.BAT",
-                                   u"RESTORE.TXT", pair);
+  return jobfiles::writeOwnJobPair(form, values, hostCopyPaths(plan), app::kRestoreJob.batch,
+                                   app::kRestoreJob.script, pair);
 }
 
 // --- After the send --------------------------------------------------------
@@ -204,7 +206,8 @@ void restore(MainForm& form, const SendPlan& plan) {
 void sendEnded(MainForm& form, const SendPlan& plan, const jobs::Job& job) {
   if (job.state == jobs::JobState::Succeeded) {
     if (!writeListingJob(form, plan)) return;
-    jobfiles::JobLabel label{jobs::JobKind::SendCheck, plan.pane, plan.targetFile};
+    jobfiles::JobLabel label{
+        jobs::JobKind::SendCheck, plan.pane, plan.targetFile, 0, {form.FOLDER_NAME(u"WK", u"")}};
     label.onEnd = [plan](MainForm& f, const jobs::Job& listed) { recordSent(f, plan, listed); };
     jobfiles::startJob(form, label);
     return;
@@ -393,7 +396,12 @@ void startGuardedSend(MainForm& form, int pane, const jobfiles::SendJob& job,
     return form.desktop.msgBox(kBackupFolderFailedMessage + plan.backups);
   }
   if (!writeCheckJob(form, plan)) return;
-  jobfiles::JobLabel label{jobs::JobKind::SendCheck, pane, job.remoteName, 0, {plan.backups}};
+  // Its listing lands in FTPWK, the host copy in BACKUP.
+  jobfiles::JobLabel label{jobs::JobKind::SendCheck,
+                           pane,
+                           job.remoteName,
+                           0,
+                           {plan.backups, form.FOLDER_NAME(u"WK", u"")}};
   label.onEnd = [plan](MainForm& f, const jobs::Job& checked) { checkEnded(f, plan, checked); };
   jobfiles::startJob(form, label);
 }

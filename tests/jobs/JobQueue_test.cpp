@@ -30,6 +30,11 @@ class FakeHost : public JobHost {
     return process;
   }
   bool running(BatchProcess& process) override { return running_[process.pid]; }
+  // A job that honours the stop ends with it; one that ignores it runs on.
+  void stop(BatchProcess& process) override {
+    stopped.push_back(process.pid);
+    if (!ignoreStop) running_[process.pid] = false;
+  }
   void cancel(BatchProcess& process) override {
     cancelled.push_back(process.pid);
     running_[process.pid] = false;
@@ -46,6 +51,8 @@ class FakeHost : public JobHost {
 
   bool refuseStart = false;
   bool reportsStatus = true;
+  bool ignoreStop = false;
+  std::vector<std::int64_t> stopped;
   std::int64_t nextPid = 100;
   std::vector<std::u16string> started;
   std::vector<std::string> startedWith;
@@ -177,7 +184,7 @@ TEST_F(JobQueueTest, JobsThatCannotStartFailWithTheReasonAndFreeTheirNames) {
   EXPECT_EQ(host.started.size(), 0u);
 }
 
-TEST_F(JobQueueTest, CancelEndsTheProcessAndClearsHalfWrittenFilesOnly) {
+TEST_F(JobQueueTest, CancelAsksTheJobToStopAndClearsHalfWrittenFilesAndItsScript) {
   JobRequest bulk = request("RECVAUTO.BAT", "RECVAUTO.TXT", 0, u"get");
   bulk.kind = JobKind::Bulk;
   bulk.outputFolders = {path("")};
@@ -191,15 +198,55 @@ TEST_F(JobQueueTest, CancelEndsTheProcessAndClearsHalfWrittenFilesOnly) {
   EXPECT_EQ(queue.find(waiting)->state, JobState::Cancelled);
   EXPECT_TRUE(queue.cancel(running));
   EXPECT_EQ(queue.find(running)->state, JobState::Cancelled);
-  EXPECT_EQ(host.cancelled, std::vector<std::int64_t>{100});
+  EXPECT_EQ(host.stopped, std::vector<std::int64_t>{100});
+  EXPECT_TRUE(host.cancelled.empty()) << "a job that stops by itself is not killed";
   EXPECT_FALSE(exists("CALC.txt.0123456789abcdef.tmp"));
+  EXPECT_FALSE(exists("RECVAUTO.TXT")) << "the script holds the password";
   EXPECT_TRUE(exists("MAIN.txt"));
   EXPECT_TRUE(exists("notes.tmp"));
   EXPECT_FALSE(queue.cancel(running)) << "already over";
 
   EXPECT_EQ(queue.poll(), (std::vector<int>{waiting, running}));
   EXPECT_EQ(host.started.size(), 1u) << "the cancelled waiting job never starts";
-  EXPECT_EQ(FakeHost::readOrEmpty(path("RECVAUTO.TXT")), "get\r\n");
+}
+
+TEST_F(JobQueueTest, AJobThatIgnoresTheStopKeepsItsNamesUntilItIsKilledAfterTheGrace) {
+  host.ignoreStop = true;
+  JobRequest toc = request("TOC.BAT", "TOC.TXT", 0, u"mls PRJ*SRC");
+  toc.outputFolders = {path("")};
+  const int first = queue.submit(toc);
+  write("0TOC-RSLT.TXT.0123456789abcdef.tmp", "half");
+  ASSERT_TRUE(queue.cancel(first));
+  EXPECT_EQ(queue.find(first)->state, JobState::Cancelled) << "told at once";
+  EXPECT_EQ(queue.unfinished(JobKind::Toc, 0), nullptr);
+
+  const int second = queue.submit(request("TOC.BAT", "TOC.TXT", 0, u"mls PRJ*JCL"));
+  EXPECT_TRUE(queue.holds(path("TOC.TXT")));
+  host.clock.second += 1;
+  queue.poll();
+  EXPECT_TRUE(host.cancelled.empty()) << "still within the grace";
+  EXPECT_EQ(queue.find(second)->state, JobState::Queued) << "the stopping job still reads TOC.TXT";
+  EXPECT_TRUE(exists("0TOC-RSLT.TXT.0123456789abcdef.tmp"));
+
+  host.clock.second += 1;
+  queue.poll();
+  EXPECT_EQ(host.cancelled, std::vector<std::int64_t>{100});
+  EXPECT_FALSE(exists("0TOC-RSLT.TXT.0123456789abcdef.tmp"));
+  EXPECT_EQ(queue.find(second)->state, JobState::Running);
+  EXPECT_EQ(FakeHost::readOrEmpty(path("TOC.TXT")), "mls PRJ*JCL\r\n")
+      << "the next job's script is written after the killed job's is erased";
+}
+
+TEST_F(JobQueueTest, AWatchedJobsScriptIsErasedHoweverItEnds) {
+  const int ok = queue.submit(request("TOC.BAT", "TOC.TXT", 0, u"mls PRJ*SRC"));
+  const int broken = queue.submit(request("RECV.BAT", "RECV.TXT", 0, u"get"));
+  endWith("TOC.BAT", "{\"event\":\"end\",\"exit\":0,\"reason\":\"\"}\n", 100);
+  host.endProcess(101);  // died without a word
+  queue.poll();
+  EXPECT_EQ(queue.find(ok)->state, JobState::Succeeded);
+  EXPECT_EQ(queue.find(broken)->state, JobState::Failed);
+  EXPECT_FALSE(exists("TOC.TXT"));
+  EXPECT_FALSE(exists("RECV.TXT"));
 }
 
 TEST_F(JobQueueTest, ElapsedTimeAndTheUnfinishedJobOfAPane) {

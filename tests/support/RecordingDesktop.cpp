@@ -70,6 +70,14 @@ bool RecordingDesktop::batchRunning(platform::BatchProcess& batch) {
   return heldBatches.count(batch.pid) != 0;
 }
 
+void RecordingDesktop::stopBatch(platform::BatchProcess& batch) {
+  if (startForReal) return platform::stopBatch(batch);
+  stoppedBatches.push_back(batch.pid);
+  if (heldBatchesIgnoreStop) return;
+  cancelledBatches.push_back(batch.pid);
+  heldBatches.erase(batch.pid);
+}
+
 void RecordingDesktop::cancelBatch(platform::BatchProcess& batch) {
   if (startForReal) return platform::cancelBatch(batch);
   cancelledBatches.push_back(batch.pid);

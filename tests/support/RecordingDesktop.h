@@ -39,9 +39,13 @@ class RecordingDesktop : public Desktop {
   std::vector<std::u16string> notices;
   // Batch files not started for real: with holdBatches each stays running
   // (its id in heldBatches) until a test ends it; otherwise it has ended by
-  // the time it is looked at. Cancelled ids are recorded.
+  // the time it is looked at. Cancelled ids are recorded, and so are the
+  // ids asked to stop; a held batch honours the stop (it is then also
+  // recorded as cancelled) unless heldBatchesIgnoreStop.
   bool holdBatches = false;
+  bool heldBatchesIgnoreStop = false;
   std::set<std::int64_t> heldBatches;
+  std::vector<std::int64_t> stoppedBatches;
   std::vector<std::int64_t> cancelledBatches;
   // Ends every held batch (the tests write their status files first).
   void endHeldBatches() { heldBatches.clear(); }
@@ -111,6 +115,7 @@ class RecordingDesktop : public Desktop {
   void startBatch(const std::u16string& batchPath) override;
   platform::BatchProcess startWatchedBatch(const std::u16string& batchPath) override;
   bool batchRunning(platform::BatchProcess& batch) override;
+  void stopBatch(platform::BatchProcess& batch) override;
   void cancelBatch(platform::BatchProcess& batch) override;
   void releaseBatch(platform::BatchProcess& batch) override;
   void notify(const std::u16string& text) override { notices.push_back(text); }
