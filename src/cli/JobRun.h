@@ -15,8 +15,10 @@ namespace morvanta::cli {
 using ProgressReport = std::function<void(const jobs::JobStatus& sofar)>;
 
 // Runs the batch file to its end and returns its status file as the runner
-// left it. With a progress report, the job runs on a thread of its own and
-// the report is called about five times a second until it ends.
+// left it. The job runs on a thread of its own; a progress report is called
+// about five times a second until it ends. SIGINT and
+// SIGTERM stop the job as they stop morvanta-run; the program then ends as
+// interrupted once the job has cleaned up (or after a short grace).
 jobs::JobStatus runJob(const std::u16string& batchPath, const ProgressReport& progress = {});
 
 }  // namespace morvanta::cli

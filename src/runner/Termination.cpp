@@ -1,15 +1,16 @@
 #include "runner/Termination.h"
 
 #include <csignal>
+#include <cstdio>
 
 namespace morvanta::runner {
 
 namespace {
 
-volatile std::sig_atomic_t requested = 0;
+volatile std::sig_atomic_t requested = 0;  // the signal's number
 
-extern "C" void onTermination(int) {
-  requested = 1;
+extern "C" void onTermination(int signal) {
+  requested = signal;
 }
 
 }  // namespace
@@ -19,8 +20,21 @@ void watchForTermination() {
   std::signal(SIGINT, onTermination);
 }
 
+void stopWatchingForTermination() {
+  std::signal(SIGTERM, SIG_DFL);
+  std::signal(SIGINT, SIG_DFL);
+}
+
 bool terminationRequested() {
   return requested != 0;
+}
+
+void endAsTerminated() {
+  const int signal = requested;
+  if (signal == 0) return;
+  std::fflush(nullptr);
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
 }
 
 }  // namespace morvanta::runner

@@ -9,7 +9,12 @@ namespace morvanta::runner {
 
 // Installs the handlers for SIGTERM and SIGINT.
 void watchForTermination();
+// Puts the default handlers back; a signal that arrived stays recorded.
+void stopWatchingForTermination();
 // True once one of them arrived.
 bool terminationRequested();
+// Ends the process as the signal that arrived would have (the status a
+// shell reports for an interrupted program). Returns when none arrived.
+void endAsTerminated();
 
 }  // namespace morvanta::runner

@@ -27,6 +27,8 @@ class CliE2eTest : public ::testing::Test {
   static constexpr char kPassword[] = "Pw-cli-5821";
 
   CliE2eTest();
+  // Against a host of other manners (a trickling one); the login stays.
+  explicit CliE2eTest(test::HostSimOptions hostOptions);
 
   void configure(const CliSetup& setup = {});
   // morvanta-cli --folder APP args...

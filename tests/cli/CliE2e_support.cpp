@@ -10,7 +10,14 @@ namespace morvanta::testing {
 
 namespace fs = std::filesystem;
 
-CliE2eTest::CliE2eTest() : host(test::HostSimOptions{.user = "cliuser", .password = kPassword}) {
+CliE2eTest::CliE2eTest() : CliE2eTest(test::HostSimOptions{}) {}
+
+CliE2eTest::CliE2eTest(test::HostSimOptions hostOptions)
+    : host([&] {
+        hostOptions.user = "cliuser";
+        hostOptions.password = kPassword;
+        return hostOptions;
+      }()) {
   fs::create_directories(app());
 }
 

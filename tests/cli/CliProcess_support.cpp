@@ -18,8 +18,8 @@ namespace fs = std::filesystem;
 
 namespace {}  // namespace
 
-CliRun runCli(const std::vector<std::string>& args, const fs::path& scratch,
-              const std::vector<std::string>& environment) {
+int startCli(const std::vector<std::string>& args, const fs::path& scratch,
+             const std::vector<std::string>& environment) {
   const std::string program = (fs::path(MORVANTA_BIN_DIR) / "morvanta-cli").string();
   const fs::path outFile = scratch / "cli.out";
   const fs::path errFile = scratch / "cli.err";
@@ -46,15 +46,25 @@ CliRun runCli(const std::vector<std::string>& args, const fs::path& scratch,
   const int error = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
   if (error != 0) throw std::runtime_error("cannot start " + program);
+  return pid;
+}
+
+CliRun finishCli(int pid, const fs::path& scratch) {
   int status = 0;
   while (::waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) throw std::runtime_error("lost " + program);
+    if (errno != EINTR) throw std::runtime_error("lost morvanta-cli");
   }
   CliRun run;
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.out = readBytes(outFile);
-  run.err = readBytes(errFile);
+  run.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+  run.out = readBytes(scratch / "cli.out");
+  run.err = readBytes(scratch / "cli.err");
   return run;
+}
+
+CliRun runCli(const std::vector<std::string>& args, const fs::path& scratch,
+              const std::vector<std::string>& environment) {
+  return finishCli(startCli(args, scratch, environment), scratch);
 }
 
 }  // namespace morvanta::testing
