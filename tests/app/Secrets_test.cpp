@@ -49,10 +49,14 @@ TEST_F(SecretsTest, LeftoverScriptsAreErasedButNotTheOneOfARunningJob) {
   EXPECT_TRUE(desktop.messages.empty());
 }
 
-TEST_F(SecretsTest, StartUpErasesAScriptOfAnEarlierRun) {
-  leaveScript(u"RECVAUTO.TXT");
+TEST_F(SecretsTest, StartUpErasesTheScriptsOfEveryJobOfAnEarlierRun) {
+  const std::vector<std::u16string> scripts = {u"RECVAUTO.TXT", u"CHECK.TXT", u"SENT.TXT",
+                                               u"RESTORE.TXT"};
+  for (const auto& name : scripts) leaveScript(name);
   load();
-  EXPECT_FALSE(platform::fileExists(workFile(u"RECVAUTO.TXT")));
+  for (const auto& name : scripts) {
+    EXPECT_FALSE(platform::fileExists(workFile(name))) << platform::toUtf8(name);
+  }
 }
 
 }  // namespace

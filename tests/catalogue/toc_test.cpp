@@ -13,6 +13,7 @@
 #include "catalogue/ElementSearch.h"
 #include "catalogue/TocListing.h"
 #include "catalogue/TocRequest.h"
+#include "jobs/JobQueue.h"
 #include "platform/Platform.h"
 #include "support/FormFixture.h"
 
@@ -142,6 +143,21 @@ TEST_F(TocTest, RefusedRequestChangesNothingButTheTrimmedText) {
   }
   EXPECT_FALSE(platform::fileExists(workFile(u"TOC.TXT")));
   EXPECT_TRUE(desktop.startedBatches.empty());
+}
+
+TEST_F(TocTest, RequestKilledAfterItsCancelLeavesNoPartialListingNorScript) {
+  desktop.holdBatches = true;
+  desktop.heldBatchesIgnoreStop = true;
+  request(1, u"PRJ*SRC");
+  const std::u16string partial = workFile(u"1TOC-RSLT.TXT.0123456789abcdef.tmp");
+  platform::writeTextLines(partial, {u"-rw-rw-r--"});
+  form->Command_toc_Click(1);  // 取得中止
+  EXPECT_TRUE(desktop.cancelledBatches.empty()) << "asked to stop first";
+  desktop.clock.second += jobs::JobQueue::kStopGraceSeconds;
+  form->Jobs_Tick();
+  EXPECT_EQ(desktop.cancelledBatches.size(), 1u) << "killed after the grace";
+  EXPECT_FALSE(platform::fileExists(partial));
+  EXPECT_FALSE(platform::fileExists(workFile(u"TOC.TXT")));
 }
 
 TEST_F(TocTest, ListingPresentAtTheFirstTickIsLoaded) {

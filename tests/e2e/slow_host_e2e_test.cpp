@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -20,11 +21,13 @@ namespace {
 using namespace std::chrono_literals;
 using Lines = std::vector<std::u16string>;
 
-// FTPWK's *.tmp files.
+// The *.tmp files of a folder.
 Lines temporaryFilesIn(const std::u16string& folder) {
   Lines found;
-  for (const auto& name : E2eFixture::filesIn(folder)) {
-    if (name.size() > 4 && name.substr(name.size() - 4) == u".tmp") found.push_back(name);
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(platform::toUtf8(folder), error), end;
+       !error && it != end; it.increment(error)) {
+    if (it->path().extension() == ".tmp") found.push_back(platform::fromUtf8(it->path().string()));
   }
   return found;
 }
@@ -39,6 +42,7 @@ class SlowListingE2eTest : public E2eFixture {
 
 TEST_F(SlowListingE2eTest, CancelledTocLeavesNoScriptNoPartialListingAndSaysSo) {
   loadAgainstHost();
+  form->Combo_host[0]->setText(kHostName);
   form->Text_2200file[0]->setText(u"PRJ*SRC");
   form->Command_toc_Click(0);
   const jobs::Job* job = form->jobs.latest();
@@ -130,12 +134,12 @@ TEST_F(TricklingHostE2eTest, CancelledBulkJobLeavesNoPartialFileAndSaysSo) {
 
   job = form->jobs.find(id);
   EXPECT_EQ(job->state, jobs::JobState::Cancelled);
-  EXPECT_EQ(filesIn(pcFolder), Lines{}) << "a partial file is left: " << u8(filesIn(pcFolder)[0]);
   // The runner was asked to stop, so it cleans up and says so itself.
   ASSERT_TRUE(waitUntil([&] {
     form->Jobs_Tick();
     return ::kill(runnerPid, 0) == -1 && !form->jobs.holds(workFile(u"RECVAUTO.TXT"));
   })) << "the runner still runs";
+  EXPECT_EQ(filesIn(pcFolder), Lines{}) << "a partial file is left: " << u8(filesIn(pcFolder)[0]);
   EXPECT_FALSE(platform::fileExists(workFile(u"RECVAUTO.TXT"))) << "the password is left behind";
   EXPECT_EQ(temporaryFilesIn(workFile(u"")), Lines{});
   const jobs::JobStatus status = jobs::readStatusFile(workFile(u"RECVAUTO.BAT.status"));

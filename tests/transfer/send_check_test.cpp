@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "jobs/JobQueue.h"
 #include "platform/Platform.h"
 #include "support/FormFixture.h"
 #include "transfer/Baseline.h"
@@ -221,6 +222,24 @@ TEST_F(GuardedSendTest, FailedSendNamesTheKeptCopyAndItsActionPutsItBack) {
   notice.action();
   EXPECT_EQ(host.restoredTexts, std::vector<std::string>{"@ASG,T X.\r\noriginal\r\n"});
   EXPECT_EQ(*host.text, "@ASG,T X.\r\noriginal\r\n");
+}
+
+TEST_F(GuardedSendTest, CheckKilledAfterItsCancelLeavesNoPartialListingNorScript) {
+  received("@ASG,T X.\r\nas received\r\n");
+  desktop.holdBatches = true;
+  desktop.heldBatchesIgnoreStop = true;
+  send();
+  const jobs::Job* check = form->jobs.latest();
+  ASSERT_NE(check, nullptr);
+  ASSERT_EQ(check->kind, jobs::JobKind::SendCheck);
+  const std::u16string partial = workFile(u"CHECK-LIST.TXT.0123456789abcdef.tmp");
+  platform::writeTextLines(partial, {u"-rw-rw-r--"});
+  form->Job_Cancel(check->id);
+  desktop.clock.second += jobs::JobQueue::kStopGraceSeconds;
+  form->Jobs_Tick();
+  EXPECT_EQ(desktop.cancelledBatches.size(), 1u) << "killed after the grace";
+  EXPECT_FALSE(platform::fileExists(partial));
+  EXPECT_FALSE(platform::fileExists(workFile(u"CHECK.TXT")));
 }
 
 TEST_F(GuardedSendTest, OnlyTheLastFewHostCopiesAreKept) {
