@@ -1,5 +1,6 @@
 #include "cli/ConsoleDesktop.h"
 
+#include <filesystem>
 #include <utility>
 
 #include "transfer/BulkReceive.h"
@@ -22,6 +23,15 @@ void ConsoleDesktop::beginStep() {
   messages_.clear();
   jobsRun_ = 0;
   lastJob_.reset();
+  jobsByBatch_.clear();
+  cancelled_.clear();
+}
+
+std::optional<jobs::JobStatus> ConsoleDesktop::lastJobOf(const std::u16string& batchName) const {
+  for (auto job = jobsByBatch_.rbegin(); job != jobsByBatch_.rend(); ++job) {
+    if (job->first == batchName) return job->second;
+  }
+  return std::nullopt;
 }
 
 void ConsoleDesktop::tell(const std::u16string& text) {
@@ -51,6 +61,7 @@ bool ConsoleDesktop::okCancel(const std::u16string& text, const std::u16string& 
   if (title == transfer::kSendConfirmTitle) return true;
   messages_.push_back(text);
   tell(title + u" " + text + (force_ ? u" -> OK (--force)" : u" -> Cancel"));
+  if (!force_) cancelled_.push_back(title);
   return force_;
 }
 
@@ -76,6 +87,7 @@ void ConsoleDesktop::startProcess(const std::u16string& commandLine) {
 void ConsoleDesktop::startBatch(const std::u16string& batchPath) {
   ++jobsRun_;
   lastJob_ = launcher_(batchPath);
+  jobsByBatch_.emplace_back(std::filesystem::path(batchPath).filename().u16string(), *lastJob_);
 }
 
 platform::DateTime ConsoleDesktop::now() {

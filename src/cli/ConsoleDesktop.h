@@ -10,6 +10,7 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "forms/Desktop.h"
@@ -43,6 +44,11 @@ class ConsoleDesktop : public forms::Desktop {
   int jobsRun() const { return jobsRun_; }
   // How the last job ended (nothing before the first).
   const std::optional<jobs::JobStatus>& lastJob() const { return lastJob_; }
+  // How the last job of a batch file name (e.g. "SEND.BAT") ended: a chain
+  // of jobs must be judged by the one that did the work, not the last.
+  std::optional<jobs::JobStatus> lastJobOf(const std::u16string& batchName) const;
+  // The titles of the OK/Cancel questions answered Cancel.
+  const std::vector<std::u16string>& cancelledQuestions() const { return cancelled_; }
   // The details of the last yes/no/cancel question.
   const forms::DetailsTable& lastDetails() const { return lastDetails_; }
 
@@ -77,6 +83,8 @@ class ConsoleDesktop : public forms::Desktop {
   std::vector<std::u16string> messages_;
   int jobsRun_ = 0;
   std::optional<jobs::JobStatus> lastJob_;
+  std::vector<std::pair<std::u16string, jobs::JobStatus>> jobsByBatch_;
+  std::vector<std::u16string> cancelled_;
   forms::DetailsTable lastDetails_;
 };
 

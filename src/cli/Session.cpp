@@ -56,9 +56,17 @@ std::u16string Session::hostName(const CliOptions& options) const {
 
 int Session::jobOutcome() {
   if (desktop_.jobsRun() == 0 || !desktop_.lastJob()) return kExitRefused;
-  const jobs::JobStatus& job = *desktop_.lastJob();
+  return outcomeOf(*desktop_.lastJob(), form_->pub.batchFileName);
+}
+
+int Session::jobOutcome(const std::u16string& batchName) {
+  const std::optional<jobs::JobStatus> job = desktop_.lastJobOf(batchName);
+  return job ? outcomeOf(*job, batchName) : kExitRefused;
+}
+
+int Session::outcomeOf(const jobs::JobStatus& job, const std::u16string& batchName) {
   const std::u16string log =
-      platform::joinPath(form_->FOLDER_NAME(u"WK", u""), form_->pub.batchFileName + u".log");
+      platform::joinPath(form_->FOLDER_NAME(u"WK", u""), batchName + u".log");
   if (!job.ended) {
     desktop_.tell(u"the job ended without saying how; see " + log);
     return kExitFailed;

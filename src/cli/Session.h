@@ -41,8 +41,13 @@ class Session {
   // The exit status after a handler ran its job: refused when no job ran,
   // failed (with the runner's reason) when it did not end well.
   int jobOutcome();
+  // The same for the last job of one batch file name (e.g. "SEND.BAT");
+  // refused when no such job ran.
+  int jobOutcome(const std::u16string& batchName);
 
  private:
+  int outcomeOf(const jobs::JobStatus& job, const std::u16string& batchName);
+
   std::ostream& out_;
   ConsoleDesktop desktop_;
   forms::MemoryControlFactory factory_;

@@ -24,6 +24,13 @@ constexpr char16_t kSendNotEnabledMessage[] =
 constexpr char16_t kNotElementNameMessage[] = u"qual*file.elt形式で指定してください: ";
 // Told when a file cannot be copied where it is asked for; the path follows.
 constexpr char16_t kCopyFailedMessage[] = u"コピーできません: ";
+// Told when put ends without sending; the element follows.
+constexpr char16_t kNotSentMessage[] = u"送信しませんでした: ";
+// Added to it when the check's question was answered Cancel.
+constexpr char16_t kForceHint[] = u"。--force を付けると上書きして送信します";
+
+// The upload itself; the check before it and the listing after it are not.
+constexpr char16_t kSendBatchName[] = u"SEND.BAT";
 
 std::u16string fromCurrentFolder(const std::u16string& path) {
   return app::resolveFolder(platform::currentFolder(), path);
@@ -50,6 +57,21 @@ std::optional<ElementName> splitElementName(const std::u16string& text) {
     return std::nullopt;
   }
   return parts;
+}
+
+// A put is judged by its upload. Without one nothing was sent, however well
+// the check before it went, and the caller must not take it for a success.
+int sendOutcome(Session& session, const std::u16string& target) {
+  ConsoleDesktop& desktop = session.desktop();
+  if (desktop.lastJobOf(kSendBatchName)) return session.jobOutcome(kSendBatchName);
+  // Refused before the check: the refusal was told.
+  if (desktop.jobsRun() == 0) return kExitRefused;
+  // The check's own failure tells the runner's reason.
+  session.jobOutcome();
+  const auto& cancelled = desktop.cancelledQuestions();
+  const std::u16string why = cancelled.empty() ? u"" : cancelled.back() + kForceHint;
+  desktop.tell(kNotSentMessage + target + (why.empty() ? u"" : u" (" + why + u")"));
+  return kExitFailed;
 }
 
 }  // namespace
@@ -113,11 +135,11 @@ int runPut(Session& session, const CliOptions& options) {
   sendList.addItem(name->element);
   sendList.setListIndex(0);
   form.List_send_DblClick(0);
-  if (const int status = session.jobOutcome(); status != kExitDone) return status;
-
   const std::u16string target =
-      form.pub.ftpSendWorkFile.empty() ? name->file : form.pub.ftpSendWorkFile;
-  session.out() << platform::toUtf8(target + u"." + name->element) << "\n";
+      (form.pub.ftpSendWorkFile.empty() ? name->file : form.pub.ftpSendWorkFile) + u"." +
+      name->element;
+  if (const int status = sendOutcome(session, target); status != kExitDone) return status;
+  session.out() << platform::toUtf8(target) << "\n";
   return kExitDone;
 }
 

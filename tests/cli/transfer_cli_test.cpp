@@ -113,6 +113,43 @@ TEST_F(TransferCliTest, PutIsRefusedWhenSendingIsOffOrTheFileIsMissing) {
   EXPECT_FALSE(fs::exists(work() / "SEND.BAT"));
 }
 
+// A put that sends nothing must not look like one that did: the check
+// before it succeeds, yet the command fails and says why.
+TEST_F(TransferCliTest, PutThatIsNotSentFailsAndSaysWhy) {
+  configure({.send = true});
+  const CliRun got = cli({"get", "PRJ*SRC.MAIN/R2"});
+  ASSERT_EQ(got.status, 0) << got.err;
+  const std::string path = got.out.substr(0, got.out.size() - 1);
+  host.putElement("PRJ*SRC", "MAIN.R2_SYM", "COLLEAGUE\n");
+  writeFile(path, "MINE\r\n");
+
+  const CliRun changed = cli({"put", path, "PRJ*SRC.MAIN/R2"});
+  EXPECT_EQ(changed.status, 1);
+  EXPECT_EQ(changed.out, "");
+  EXPECT_NE(
+      changed.err.find("送信しませんでした: PRJ*SRC.MAIN/R2 (ホストのエレメントが変更されています"),
+      std::string::npos)
+      << changed.err;
+  EXPECT_NE(changed.err.find("--force"), std::string::npos) << changed.err;
+  EXPECT_EQ(host.readElement("PRJ*SRC", "MAIN.R2_SYM"), "COLLEAGUE\n");
+
+  // Never received here: the check cannot tell, so nothing is sent either.
+  const fs::path other = host.scratch() / "util.txt";
+  writeFile(other, "X\r\n");
+  const std::string util = host.readElement("PRJ*SRC", "UTIL._SYM");
+  const CliRun unknown = cli({"put", other.string(), "PRJ*SRC.UTIL"});
+  EXPECT_EQ(unknown.status, 1);
+  EXPECT_NE(unknown.err.find("送信しませんでした: PRJ*SRC.UTIL (受信時の記録がありません"),
+            std::string::npos)
+      << unknown.err;
+  EXPECT_EQ(host.readElement("PRJ*SRC", "UTIL._SYM"), util);
+
+  const CliRun forced = cli({"put", "--force", path, "PRJ*SRC.MAIN/R2"});
+  ASSERT_EQ(forced.status, 0) << forced.err;
+  EXPECT_EQ(forced.out, "PRJ*SRC.MAIN/R2\n");
+  EXPECT_EQ(host.readElement("PRJ*SRC", "MAIN.R2_SYM"), "MINE\n");
+}
+
 TEST_F(TransferCliTest, PutToAStoppedHostFails) {
   configure({.send = true});
   const fs::path file = host.scratch() / "a.txt";
@@ -123,6 +160,7 @@ TEST_F(TransferCliTest, PutToAStoppedHostFails) {
   EXPECT_EQ(run.out, "");
   // The check before the send finds the host gone; nothing is sent.
   EXPECT_NE(run.err.find("CHECK.BAT.log"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("送信しませんでした: PRJ*SRC.UTIL"), std::string::npos) << run.err;
 }
 
 }  // namespace
