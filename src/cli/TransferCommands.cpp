@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/FailureText.h"
 #include "app/MainForm.h"
 #include "app/ProgramFolder.h"
 #include "cli/Commands.h"
@@ -31,6 +32,20 @@ constexpr char16_t kForceHint[] = u"。--force を付けると上書きして送
 
 // The upload itself; the check before it and the listing after it are not.
 constexpr char16_t kSendBatchName[] = u"SEND.BAT";
+
+// Replaced in one step: a copy that fails leaves the old file whole. The
+// failure names the file and the system's reason.
+bool copyTold(ConsoleDesktop& desktop, const std::u16string& from, const std::u16string& to) {
+  try {
+    platform::FileReplacement copy(to);
+    copy.write(platform::readBinaryFile(from));
+    copy.commit();
+    return true;
+  } catch (const platform::FileError& e) {
+    desktop.msgBox(app::withReason(kCopyFailedMessage + to, e));
+    return false;
+  }
+}
 
 std::u16string fromCurrentFolder(const std::u16string& path) {
   return app::resolveFolder(platform::currentFolder(), path);
@@ -86,11 +101,7 @@ int runGet(Session& session, const CliOptions& options) {
   std::u16string path = platform::joinPath(form.pub.lastReceivedFolder, form.pub.lastReceivedFile);
   if (options.output) {
     const std::u16string copy = fromCurrentFolder(*options.output);
-    // Replaced in one step: a copy that fails leaves the old file whole.
-    if (!platform::copyFile(path, copy)) {
-      session.desktop().msgBox(kCopyFailedMessage + copy);
-      return kExitFailed;
-    }
+    if (!copyTold(session.desktop(), path, copy)) return kExitFailed;
     path = copy;
   }
   session.out() << platform::toUtf8(path) << "\n";
@@ -120,11 +131,11 @@ int runPut(Session& session, const CliOptions& options) {
   const transfer::ReceiveTarget place = transfer::receiveTarget(form, name->file, name->element);
   const std::u16string placed = platform::joinPath(place.folder, place.pcElement);
   if (!sameFile(source, placed)) {
-    if ((!platform::folderExists(place.folder) && !platform::createFolder(place.folder)) ||
-        !platform::copyFile(source, placed)) {
+    if (!platform::folderExists(place.folder) && !platform::createFolder(place.folder)) {
       desktop.msgBox(kCopyFailedMessage + placed);
       return kExitRefused;
     }
+    if (!copyTold(desktop, source, placed)) return kExitRefused;
   }
 
   desktop.setForce(options.force);

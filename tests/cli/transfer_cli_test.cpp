@@ -47,6 +47,14 @@ TEST_F(TransferCliTest, GetFailuresLeaveNoFileBehind) {
   EXPECT_FALSE(fs::exists(received("NOSUCH.txt", "PRJ*SRC")));
   EXPECT_FALSE(fs::exists(host.scratch() / "x.txt"));
 
+  // Received, but the copy cannot be made: the system's reason is told.
+  const CliRun noCopy =
+      cli({"get", "-o", (host.scratch() / "nope" / "x.cob").string(), "PRJ*SRC.MAIN/R2"});
+  EXPECT_EQ(noCopy.status, 1);
+  EXPECT_EQ(noCopy.out, "");
+  EXPECT_NE(noCopy.err.find("コピーできません"), std::string::npos) << noCopy.err;
+  EXPECT_NE(noCopy.err.find("(No such file or directory)"), std::string::npos) << noCopy.err;
+
   configure({.password = "wrong"});
   const CliRun refused = cli({"get", "PRJ*SRC.MAIN/R1"});
   EXPECT_EQ(refused.status, 1);
