@@ -14,6 +14,10 @@ namespace morvanta::cli {
 
 namespace {
 
+// Told when the program folder named is not there; the folder follows.
+constexpr char16_t kNoProgramFolderMessage[] =
+    u"フォルダがありません（--folder または MORVANTA_FOLDER を確かめてください）: ";
+
 std::u16string programFolder(const CliOptions& options) {
   std::vector<std::u16string> args;
   if (options.folder) args = {app::kFolderOption, *options.folder};
@@ -55,7 +59,13 @@ int runCommandLine(const std::vector<std::u16string>& args, std::ostream& out, s
     return kExitDone;
   }
   // Progress only for someone watching, and only where it can take long.
-  Session session(programFolder(options), out, err, errIsTerminal && options.verb == Verb::Bulk);
+  const std::u16string folder = programFolder(options);
+  // A mistyped folder must not become a new, empty configuration.
+  if (!platform::folderExists(folder)) {
+    err << "morvanta-cli: " << platform::toUtf8(kNoProgramFolderMessage + folder) << "\n";
+    return kExitRefused;
+  }
+  Session session(folder, out, err, errIsTerminal && options.verb == Verb::Bulk);
   if (!session.load()) return kExitRefused;
   try {
     return dispatch(session, options);

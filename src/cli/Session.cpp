@@ -1,11 +1,31 @@
 #include "cli/Session.h"
 
+#include "app/Config.h"
 #include "cli/JobRun.h"
 #include "platform/Platform.h"
 
 namespace morvanta::cli {
 
 namespace {
+
+// Told when the configuration is still the template the first start wrote;
+// its path follows.
+constexpr char16_t kTemplateConfigMessage[] =
+    u"設定ファイルがひな形のままです。HOST、FTP-USERID、FTP-PASSWORD "
+    u"を書き換えてから実行してください: ";
+
+// The template's sample hosts are placeholders: trying them only waits for
+// a connection that cannot come.
+bool stillTheTemplate(const std::u16string& iniPath) {
+  std::vector<std::u16string> lines;
+  try {
+    lines = platform::readSettingsLines(iniPath).lines;
+  } catch (const platform::FileError&) {
+    return false;
+  }
+  while (!lines.empty() && lines.back().empty()) lines.pop_back();
+  return lines == app::configTemplate();
+}
 
 // One line on a terminal, rewritten in place: "[2/5] PRJ*SRC.MAIN/R1".
 void reportProgress(std::ostream& err, const jobs::JobStatus& sofar) {
@@ -40,6 +60,10 @@ bool Session::load() {
   try {
     form_->Form_Load();
   } catch (const forms::ProgramEnded&) {
+    return false;
+  }
+  if (stillTheTemplate(form_->pub.iniPath)) {
+    desktop_.tell(kTemplateConfigMessage + form_->pub.iniPath);
     return false;
   }
   desktop_.setSecret(form_->pub.ftpPassword);

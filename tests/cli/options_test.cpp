@@ -111,6 +111,8 @@ TEST(ReceiveJobTest, WithoutTheEditorTheJobEndsWithTheTransfer) {
 namespace morvanta::testing {
 namespace {
 
+namespace fs = std::filesystem;
+
 class CliProgramTest : public CliE2eTest {};
 
 TEST_F(CliProgramTest, HelpVersionAndUsageErrors) {
@@ -124,6 +126,26 @@ TEST_F(CliProgramTest, HelpVersionAndUsageErrors) {
   EXPECT_EQ(wrong.status, 2);
   EXPECT_EQ(wrong.out, "");
   EXPECT_NE(wrong.err.find("--json"), std::string::npos) << wrong.err;
+}
+
+// A mistyped folder creates nothing; a new one gets the template but the
+// template's sample hosts are never tried.
+TEST_F(CliProgramTest, MissingFolderOrTemplateConfigurationIsRefused) {
+  const fs::path typo = host.scratch() / "nonexistent";
+  const CliRun missing = runCli({"--folder", typo.string(), "toc", "PRJ*SRC"}, host.scratch());
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_NE(missing.err.find("フォルダがありません"), std::string::npos) << missing.err;
+  EXPECT_NE(missing.err.find(typo.string()), std::string::npos) << missing.err;
+  EXPECT_FALSE(fs::exists(typo));
+
+  for (int run = 0; run < 2; ++run) {
+    const CliRun fresh = cli({"toc", "PRJ*SRC"});
+    EXPECT_EQ(fresh.status, 2) << run;
+    EXPECT_NE(fresh.err.find("ひな形のまま"), std::string::npos) << fresh.err;
+    EXPECT_NE(fresh.err.find((app() / "Morvanta.ini").string()), std::string::npos) << fresh.err;
+    EXPECT_TRUE(fs::exists(app() / "Morvanta.ini"));
+    EXPECT_FALSE(fs::exists(work() / "TOC.BAT")) << run;
+  }
 }
 
 TEST_F(CliProgramTest, BrokenConfigurationIsRefused) {
