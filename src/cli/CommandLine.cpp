@@ -5,6 +5,7 @@
 #include "cli/Commands.h"
 #include "cli/Session.h"
 #include "platform/Platform.h"
+#include "runner/RunnerOptions.h"
 
 #ifndef MORVANTA_VERSION
 #define MORVANTA_VERSION "unknown"
@@ -17,6 +18,15 @@ namespace {
 // Told when the program folder named is not there; the folder follows.
 constexpr char16_t kNoProgramFolderMessage[] =
     u"フォルダがありません（--folder または MORVANTA_FOLDER を確かめてください）: ";
+
+// The runner's limits as morvanta-run takes them from its environment
+// (MORVANTA_RUN_TIME_LIMIT, MORVANTA_RUN_STALL_TIME); the batch file is
+// named per job, so a stand-in fills its place here.
+runner::RunnerOptions runnerSettings() {
+  return runner::parseRunnerOptions({"BATCH"}, [](const char* name) {
+    return platform::toUtf8(platform::environment(platform::fromUtf8(name)));
+  });
+}
 
 std::u16string programFolder(const CliOptions& options) {
   std::vector<std::u16string> args;
@@ -65,7 +75,12 @@ int runCommandLine(const std::vector<std::u16string>& args, std::ostream& out, s
     err << "morvanta-cli: " << platform::toUtf8(kNoProgramFolderMessage + folder) << "\n";
     return kExitRefused;
   }
-  Session session(folder, out, err, errIsTerminal && options.verb == Verb::Bulk);
+  const runner::RunnerOptions settings = runnerSettings();
+  if (settings.action == runner::RunnerOptions::Action::Error) {
+    err << "morvanta-cli: " << settings.error << "\n";
+    return kExitRefused;
+  }
+  Session session(folder, out, err, errIsTerminal && options.verb == Verb::Bulk, settings);
   if (!session.load()) return kExitRefused;
   try {
     return dispatch(session, options);

@@ -19,14 +19,14 @@ constexpr auto kProgressInterval = std::chrono::milliseconds(200);
 // How long an interrupted job may take to clean up after itself.
 constexpr auto kStopGrace = std::chrono::seconds(2);
 
-void runToEnd(const std::u16string& batchPath) {
+void runToEnd(const std::u16string& batchPath, const runner::RunnerOptions& settings) {
   // Appended, as the window's jobs append to their log.
   std::ofstream log(std::filesystem::path(batchPath + u".log"), std::ios::app | std::ios::binary);
   jobs::StatusWriter status(jobs::statusPathFor(batchPath));
   status.start(platform::currentProcessId());
-  runner::JobLimits limits;
+  runner::JobLimits limits = settings.limits;
   limits.cancelled = runner::terminationRequested;
-  runner::JobRunner jobRunner(log, {}, limits);
+  runner::JobRunner jobRunner(log, settings.timeouts, limits);
   jobRunner.runBatchFile(batchPath, &status);
 }
 
@@ -68,11 +68,12 @@ void waitFor(const std::atomic<bool>& done, const std::u16string& batchPath,
 
 }  // namespace
 
-jobs::JobStatus runJob(const std::u16string& batchPath, const ProgressReport& progress) {
+jobs::JobStatus runJob(const std::u16string& batchPath, const runner::RunnerOptions& settings,
+                       const ProgressReport& progress) {
   runner::watchForTermination();
   std::atomic<bool> done = false;
   std::thread worker([&] {
-    runToEnd(batchPath);
+    runToEnd(batchPath, settings);
     done = true;
   });
   waitFor(done, batchPath, progress);

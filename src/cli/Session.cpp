@@ -38,11 +38,14 @@ void reportProgress(std::ostream& err, const jobs::JobStatus& sofar) {
   err << line << "\x1b[K" << std::flush;
 }
 
-JobLauncher launcherFor(std::ostream& err, bool showProgress) {
-  if (!showProgress) return [](const std::u16string& batch) { return runJob(batch); };
-  return [&err](const std::u16string& batch) {
-    jobs::JobStatus status =
-        runJob(batch, [&err](const jobs::JobStatus& sofar) { reportProgress(err, sofar); });
+JobLauncher launcherFor(std::ostream& err, bool showProgress,
+                        const runner::RunnerOptions& settings) {
+  if (!showProgress) {
+    return [settings](const std::u16string& batch) { return runJob(batch, settings); };
+  }
+  return [&err, settings](const std::u16string& batch) {
+    jobs::JobStatus status = runJob(
+        batch, settings, [&err](const jobs::JobStatus& sofar) { reportProgress(err, sofar); });
     err << "\r\x1b[K" << std::flush;
     return status;
   };
@@ -51,8 +54,8 @@ JobLauncher launcherFor(std::ostream& err, bool showProgress) {
 }  // namespace
 
 Session::Session(const std::u16string& programFolder, std::ostream& out, std::ostream& err,
-                 bool showProgress)
-    : out_(out), desktop_(err, launcherFor(err, showProgress)) {
+                 bool showProgress, const runner::RunnerOptions& runnerSettings)
+    : out_(out), desktop_(err, launcherFor(err, showProgress, runnerSettings)) {
   form_ = std::make_unique<MainForm>(factory_, desktop_, programFolder);
 }
 

@@ -12,6 +12,7 @@
 #include "cli/CliOptions.h"
 #include "cli/ConsoleDesktop.h"
 #include "forms/ControlFactory.h"
+#include "runner/RunnerOptions.h"
 
 namespace morvanta::cli {
 
@@ -21,8 +22,9 @@ inline constexpr int kExitRefused = 2;  // the command line or its values were r
 
 class Session {
  public:
+  // Jobs run within the limits of `runnerSettings`, as morvanta-run would.
   Session(const std::u16string& programFolder, std::ostream& out, std::ostream& err,
-          bool showProgress);
+          bool showProgress, const runner::RunnerOptions& runnerSettings);
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 

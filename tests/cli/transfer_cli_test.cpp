@@ -171,5 +171,25 @@ TEST_F(TransferCliTest, PutToAStoppedHostFails) {
   EXPECT_NE(run.err.find("送信しませんでした: PRJ*SRC.UTIL"), std::string::npos) << run.err;
 }
 
+// The command line's jobs keep the runner's limits from the environment,
+// as morvanta-run's do.
+class TricklingHostCliTest : public CliE2eTest {
+ protected:
+  TricklingHostCliTest() : CliE2eTest(test::HostSimOptions{.trickleSeconds = 1.5}) {}
+};
+
+TEST_F(TricklingHostCliTest, RunnerLimitsComeFromTheEnvironment) {
+  configure();
+  const CliRun wrong = cli({"get", "PRJ*SRC.MAIN/R1"}, {"MORVANTA_RUN_STALL_TIME=soon"});
+  EXPECT_EQ(wrong.status, 2);
+  EXPECT_NE(wrong.err.find("MORVANTA_RUN_STALL_TIME"), std::string::npos) << wrong.err;
+  EXPECT_FALSE(fs::exists(work() / "RECV.BAT"));
+
+  const CliRun stalled = cli({"get", "PRJ*SRC.MAIN/R1"}, {"MORVANTA_RUN_STALL_TIME=0.6"});
+  EXPECT_EQ(stalled.status, 1);
+  EXPECT_NE(stalled.err.find("stalled: less than 1 byte/s for 0.6 s"), std::string::npos)
+      << stalled.err;
+}
+
 }  // namespace
 }  // namespace morvanta::testing
