@@ -36,6 +36,12 @@ std::u16string bulkNotice(const jobs::Job& job) {
   }
 }
 
+// Every element the job fetches arrived, by the runner's steps; what failed
+// came after the transfer.
+bool arrived(const jobs::Job& job) {
+  return job.status.total > 0 && job.status.done >= job.status.total;
+}
+
 }  // namespace
 
 std::u16string jobEndNotice(const jobs::Job& job) {
@@ -50,7 +56,8 @@ std::u16string jobEndNotice(const jobs::Job& job) {
   switch (job.kind) {
     case JobKind::Receive:
     case JobKind::TypedReceive:
-      return kReceiveFailedMessage + job.subject + inParentheses(job.reason);
+      return (arrived(job) ? kReceivedFollowUpFailedMessage : kReceiveFailedMessage) + job.subject +
+             inParentheses(job.reason);
     case JobKind::Send:
       return kSendFailedMessage + job.subject + inParentheses(job.reason);
     default:

@@ -1,5 +1,5 @@
-// What a bulk receive reports when it ends: the counts come from the
-// runner's step records as the status file holds them.
+// What a receive or bulk receive reports when it ends: the counts come from
+// the runner's step records as the status file holds them.
 
 #include "app/JobOutcome.h"
 
@@ -70,6 +70,27 @@ TEST(BulkNoticeTest, WithoutStepRecordsTheCommandsCountStands) {
             u"一括受信しました: PRJ*JCL (2件)");
   // Nothing is known of a job whose outcome cannot be told.
   EXPECT_EQ(jobEndNotice(bulkJob(jobs::JobState::Finished, 2, "")), u"");
+}
+
+// A receive that failed before its element arrived says it was not
+// received; one whose element arrived and whose editor or code conversion
+// then failed must not: the file is on the PC.
+TEST(ReceiveNoticeTest, AFailureAfterTheTransferSaysTheElementArrived) {
+  jobs::Job job;
+  job.kind = jobs::JobKind::Receive;
+  job.subject = u"PRJ*SRC.CALC";
+  job.state = jobs::JobState::Failed;
+  job.reason = u"program not found: /opt/editor";
+  job.status = jobs::parseStatus(kStart + step(1, 1, "PRJ*SRC.CALC") + end(1, "x"));
+  EXPECT_EQ(jobEndNotice(job),
+            u"受信しましたが、その後の処理に失敗しました: PRJ*SRC.CALC (program not found: "
+            u"/opt/editor)");
+
+  job.kind = jobs::JobKind::TypedReceive;
+  job.reason = u"element PRJ*SRC.CALC missing (550)";
+  job.status = jobs::parseStatus(kStart + end(2, "x"));
+  EXPECT_EQ(jobEndNotice(job),
+            u"受信できませんでした: PRJ*SRC.CALC (element PRJ*SRC.CALC missing (550))");
 }
 
 }  // namespace

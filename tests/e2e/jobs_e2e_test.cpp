@@ -55,6 +55,21 @@ TEST_F(JobsE2eTest, ReceiveOfAMissingElementIsAnnouncedWithTheReason) {
   EXPECT_TRUE(editorRuns().empty()) << "the editor opened on a file that never came";
 }
 
+TEST_F(JobsE2eTest, ReceiveWhoseEditorCannotStartSaysTheElementArrived) {
+  loadAgainstHost();
+  ASSERT_TRUE(fetchToc(0, u"PRJ*SRC").ok);
+  std::filesystem::remove(std::filesystem::path(editorProgram()));
+  selectElement(0, u"MAIN/R1");
+  form->List_elt_DblClick(0);
+  settleJobs();
+
+  ASSERT_EQ(desktop.notices.size(), 1u);
+  const std::string notice = u8(desktop.notices[0]);
+  EXPECT_TRUE(notice.starts_with("受信しましたが、その後の処理に失敗しました: PRJ*SRC.MAIN/R1 ("))
+      << notice;
+  EXPECT_TRUE(platform::fileExists(platform::joinPath(receiveFolder(u"PRJ*SRC"), u"MAIN／R1.txt")));
+}
+
 TEST_F(JobsE2eTest, SendToAStoppedHostNeverLooksLikeSuccess) {
   loadAgainstHost({.send = true});
   ASSERT_TRUE(fetchToc(0, u"PRJ*SRC").ok);
