@@ -8,6 +8,8 @@
 #include <exception>
 #include <utility>
 
+#include "platform/Platform.h"
+
 namespace morvanta::runner {
 
 struct FtpSession::Handles {
@@ -154,6 +156,12 @@ struct Attached {
   CURL* easy;
   ~Attached() { curl_multi_remove_handle(multi, easy); }
 };
+
+// A remote name as reasons show it: the wire's CP932 bytes in UTF-8, like
+// every other text of the status file.
+std::string shown(const std::string& remote) {
+  return platform::toUtf8(platform::fromCp932(remote));
+}
 
 }  // namespace
 
@@ -317,7 +325,7 @@ void FtpSession::listing(const char* verb, const std::string& remote, const Byte
   const std::string command = verb + (" " + remote);
   curl_easy_setopt(handles_->easy, CURLOPT_CUSTOMREQUEST, command.c_str());
   handles_->sink = &sink;
-  perform("file " + remote, true);
+  perform("file " + shown(remote), true);
 }
 
 void FtpSession::list(const std::string& remote, const ByteSink& sink) {
@@ -355,7 +363,7 @@ void FtpSession::retrieve(const std::string& remote, const ByteSink& sink) {
     h.askedSize = true;
   }
   h.sink = &sink;
-  const std::string subject = "element " + remote;
+  const std::string subject = "element " + shown(remote);
   perform(subject, true);
   if (h.askedSize && h.expected < 0) sizeRefused_ = true;
   if (!text_) {
@@ -383,14 +391,14 @@ void FtpSession::store(const std::string& remote, const ByteSource& source, std:
   curl_easy_setopt(easy, CURLOPT_READDATA, &h);
   // No CURLOPT_INFILESIZE: text mode may change the size on the way.
   try {
-    perform("element " + remote, true);
+    perform("element " + shown(remote), true);
   } catch (const FtpError& error) {
     // A refused STOR means the program file is missing or closed to us,
     // not that the element (which may be new) is.
     if (error.kind() != FtpFailure::Missing) throw;
     const std::string text = error.what();
     const std::size_t why = text.find(" (");
-    throw FtpError(FtpFailure::Refused, "the host refused to store element " + remote +
+    throw FtpError(FtpFailure::Refused, "the host refused to store element " + shown(remote) +
                                             (why == std::string::npos ? "" : text.substr(why)));
   }
 }

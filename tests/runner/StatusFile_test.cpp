@@ -163,6 +163,10 @@ TEST_F(StatusFileTest, HostStoppedLoginRefusedAndMissingElement) {
   expectEnd(records, 1, "element PRJ*SRC.NOPE/R1 missing (550 ");
   EXPECT_FALSE(fs::exists(fs::path(folder / "N.txt")));
 
+  // The name goes to the host in CP932; the reason names it as typed.
+  records = job(header() + "\nRECV PRJ*SRC.漢字 " + p("K.txt") + "\nbye");
+  expectEnd(records, 1, "element PRJ*SRC.漢字 missing (550 ");
+
   host->stop();
   records = job(header() + "\nRECV PRJ*SRC.CALC " + p("C.txt") + "\nbye");
   expectEnd(records, 1, "host unreachable (");
