@@ -115,7 +115,8 @@ struct SettingsText {
   std::vector<std::size_t> undecodableLines;
 };
 // UTF-8 when the text starts with a byte-order mark, or when it is valid
-// UTF-8 and not valid CP932; otherwise CP932. Lines end as readTextLines.
+// UTF-8 and holds a character from U+0800 on (kana, kanji) or is not valid
+// CP932; otherwise CP932. Lines end as readTextLines.
 SettingsText decodeSettingsText(const std::string& bytes);
 // Reads and decodes a whole file so. Throws FileError.
 SettingsText readSettingsLines(const std::u16string& path);

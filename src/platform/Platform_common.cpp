@@ -360,6 +360,16 @@ bool isValidCp932(std::string_view bytes) {
   return detail::decodeCp932Strict(bytes, ignored);
 }
 
+// A lead byte of three or four: a character from U+0800 on, as every kana
+// and kanji is in UTF-8. CP932 text holding kana is never valid UTF-8 (its
+// kana lead bytes 0x82 and 0x83 cannot start a UTF-8 character), so valid
+// UTF-8 with such characters is UTF-8 even where its bytes also read as
+// CP932 kanji ("開発" does).
+bool hasWideUtf8(std::string_view bytes) {
+  return std::any_of(bytes.begin(), bytes.end(),
+                     [](char c) { return (static_cast<unsigned char>(c) & 0xF0) >= 0xE0; });
+}
+
 // One line's bytes (line end removed) in the chosen encoding; false when
 // some byte did not decode.
 bool decodeLine(std::string_view bytes, bool utf8, std::u16string& out) {
@@ -380,8 +390,10 @@ SettingsText decodeSettingsText(const std::string& bytes) {
     view.remove_prefix(kUtf8Mark.size());
     result.utf8 = true;
   } else {
-    // Text that both read alike (ASCII, mostly) stays CP932.
-    result.utf8 = !isAscii(view) && isValidUtf8(view) && !isValidCp932(view);
+    // Text that both read alike (ASCII, mostly) stays CP932, and so do
+    // bytes that read as Latin letters in UTF-8 and as half-width kana in
+    // CP932.
+    result.utf8 = !isAscii(view) && isValidUtf8(view) && (hasWideUtf8(view) || !isValidCp932(view));
   }
   std::size_t start = 0;
   while (start < view.size()) {

@@ -96,7 +96,7 @@ TEST(Utf8, MalformedInputBecomesReplacement) {
   EXPECT_EQ(toUtf8(std::u16string(u"a") + char16_t(0xDC00)), "a\xEF\xBF\xBD");
 }
 
-TEST(SettingsText, PicksUtf8OnlyWhenCp932CannotBeMeant) {
+TEST(SettingsText, PicksUtf8WhenItHoldsKanaOrKanjiOrCp932CannotBeMeant) {
   struct Case {
     const char* what;
     std::string bytes;
@@ -108,6 +108,12 @@ TEST(SettingsText, PicksUtf8OnlyWhenCp932CannotBeMeant) {
       {"ascii", "A=1\r\nB=2", false, {u"A=1", u"B=2"}, {}},
       {"cp932", "H=\x96\x7B\x94\xD4\r\n", false, {u"H=本番"}, {}},
       {"utf-8", "H=\xE9\x96\x8B\xE7\x99\xBA\xE6\xA9\x9F\n", true, {u"H=開発機"}, {}},
+      // Kanji whose UTF-8 bytes also read as CP932 kanji ("髢狗匱").
+      {"utf-8 that cp932 reads too",
+       "E=/home/\xE9\x96\x8B\xE7\x99\xBA\n",
+       true,
+       {u"E=/home/開発"},
+       {}},
       {"utf-8 with mark", "\xEF\xBB\xBFH=\xE6\x9C\xAC\r\nX", true, {u"H=本", u"X"}, {}},
       {"mark alone", "\xEF\xBB\xBF", true, {}, {}},
       // Bytes both read (half-width kana in CP932, an accented letter in
