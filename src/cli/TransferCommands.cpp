@@ -37,9 +37,7 @@ constexpr char16_t kSendBatchName[] = u"SEND.BAT";
 // failure names the file and the system's reason.
 bool copyTold(ConsoleDesktop& desktop, const std::u16string& from, const std::u16string& to) {
   try {
-    platform::FileReplacement copy(to);
-    copy.write(platform::readBinaryFile(from));
-    copy.commit();
+    platform::copyFileOrThrow(from, to);
     return true;
   } catch (const platform::FileError& e) {
     desktop.msgBox(app::withReason(kCopyFailedMessage + to, e));

@@ -158,6 +158,9 @@ std::u16string modifiedTime(const std::u16string& path);
 bool setModifiedTime(const std::u16string& path, const DateTime& when);
 // Replaces `to` in one step and keeps the modified time of `from`.
 bool copyFile(const std::u16string& from, const std::u16string& to);
+// The same; a failure throws FileError with the system's reason and leaves
+// `to` as it was.
+void copyFileOrThrow(const std::u16string& from, const std::u16string& to);
 bool deleteFile(const std::u16string& path);  // false when it was not there
 // Removes what an interrupted safe write left in `folder` (NAME.<16 hex
 // digits>.tmp); returns how many. A folder that cannot be listed has none.

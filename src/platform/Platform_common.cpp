@@ -562,25 +562,38 @@ std::vector<std::u16string> listFiles(const std::u16string& folder) {
   return names;
 }
 
-bool copyFile(const std::u16string& from, const std::u16string& to) {
+void copyFileOrThrow(const std::u16string& from, const std::u16string& to) {
   // Copy beside the target and move it into place, so a reader never sees a
   // half-copied file; the copy keeps the source's modified time.
   std::error_code ec;
   const fs::path source = detail::nativePath(from);
-  if (!fs::is_regular_file(source, ec)) return false;
+  if (!fs::is_regular_file(source, ec)) {
+    throw FileError("cannot copy " + toUtf8(from) + ": " +
+                    (ec ? ec.message() : std::string("not a file")));
+  }
   const std::u16string temp = temporaryNameFor(to);
   const fs::path tempPath = detail::nativePath(temp);
   if (!fs::copy_file(source, tempPath, fs::copy_options::overwrite_existing, ec)) {
+    const std::string reason = ec.message();
     fs::remove(tempPath, ec);
-    return false;
+    throw FileError("cannot copy " + toUtf8(from) + " to " + toUtf8(to) + ": " + reason);
   }
   auto time = fs::last_write_time(source, ec);
   if (!ec) fs::last_write_time(tempPath, time, ec);
   if (!detail::replaceFile(tempPath, detail::nativePath(to))) {
+    const std::string reason = detail::lastErrorReason();
     fs::remove(tempPath, ec);
+    throw FileError("cannot replace " + toUtf8(to) + ": " + reason);
+  }
+}
+
+bool copyFile(const std::u16string& from, const std::u16string& to) {
+  try {
+    copyFileOrThrow(from, to);
+    return true;
+  } catch (const FileError&) {
     return false;
   }
-  return true;
 }
 
 bool deleteFile(const std::u16string& path) {

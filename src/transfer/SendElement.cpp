@@ -1,5 +1,6 @@
 #include "transfer/SendElement.h"
 
+#include "app/FailureText.h"
 #include "app/MainForm.h"
 #include "catalogue/TocRequest.h"
 #include "jobfiles/JobFiles.h"
@@ -43,8 +44,10 @@ bool makeUploadCopy(MainForm& form, const jobfiles::SendJob& job) {
     return false;
   }
   const std::u16string upload = platform::joinPath(job.receiveFolder, job.uploadName);
-  if (!platform::copyFile(source, upload)) {
-    form.desktop.msgBox(kUploadCopyFailedMessage + upload);
+  try {
+    platform::copyFileOrThrow(source, upload);
+  } catch (const platform::FileError& e) {
+    form.desktop.msgBox(app::withReason(kUploadCopyFailedMessage + upload, e));
     return false;
   }
   return true;

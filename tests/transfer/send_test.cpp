@@ -112,13 +112,17 @@ TEST_F(SendTest, ConfirmedSendCopiesWritesAndStarts) {
   EXPECT_EQ(form->List_send[0]->item(0), u"MAIN/R1");
 }
 
-// An upload copy that cannot be made (a folder holds its name) is named, and
-// no send job is written or started: a stale copy must never go out.
+// An upload copy that cannot be made (a folder holds its name) is named with
+// the system's reason, and no send job is written or started: a stale copy
+// must never go out.
 TEST_F(SendTest, UploadCopyThatCannotBeMadeIsNamedAndNothingIsSent) {
   ASSERT_TRUE(platform::createFolder(joinPath(rcv, u"MAIN.R1_SYM")));
   desktop.okCancelAnswers = {true};
   form->List_send_DblClick(0);
-  EXPECT_EQ(desktop.messages.back(), kUploadCopyFailedMessage + joinPath(rcv, u"MAIN.R1_SYM"));
+  const std::u16string named = kUploadCopyFailedMessage + joinPath(rcv, u"MAIN.R1_SYM") + u" (";
+  EXPECT_TRUE(desktop.messages.back().starts_with(named))
+      << platform::toUtf8(desktop.messages.back());
+  EXPECT_TRUE(desktop.messages.back().ends_with(u")"));
   EXPECT_FALSE(platform::fileExists(workFile(u"SEND.BAT")));
   EXPECT_FALSE(platform::fileExists(workFile(u"SEND.TXT")));
   for (const std::u16string& batch : desktop.startedBatches) {
