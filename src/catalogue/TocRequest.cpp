@@ -56,8 +56,10 @@ void requestToc(MainForm& form, int i) {
   form.pollTicks = 0;
   form.Timer1[pane(i)]->setInterval(kPollIntervalMs);
   setPending(form, i, true);
+  jobfiles::JobLabel label{jobs::JobKind::Toc, i, file};
   // The listing is written beside the scripts, under a temporary name.
-  jobfiles::JobLabel label{jobs::JobKind::Toc, i, file, 0, {form.FOLDER_NAME(u"WK", u"")}};
+  label.outputFiles = {
+      platform::joinPath(form.FOLDER_NAME(u"WK", u""), jobfiles::tocResultName(i))};
   label.onEnd = tocJobEnded;
   jobfiles::startJob(form, label);
 }

@@ -321,6 +321,7 @@ int startJob(MainForm& form, const JobLabel& label) {
   request.subject = label.subject;
   request.elementCount = label.elementCount;
   request.outputFolders = label.outputFolders;
+  request.outputFiles = label.outputFiles;
   request.batchPath = joinPath(work, form.pub.batchFileName);
   request.scriptPath = joinPath(work, form.pub.ftpScriptName);
   request.files = std::move(form.stagedJobFiles);

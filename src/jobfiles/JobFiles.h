@@ -110,6 +110,7 @@ struct JobLabel {
   std::u16string subject;  // e.g. PRJ*SRC or PRJ*SRC.MAIN/R1
   int elementCount;
   std::vector<std::u16string> outputFolders;  // cleared of partial files on cancel
+  std::vector<std::u16string> outputFiles;    // the same, one file each
   // Run once when the job has ended, in place of the usual notice.
   std::function<void(MainForm&, const jobs::Job&)> onEnd = {};
 };

@@ -44,6 +44,9 @@ struct JobRequest {
   std::vector<std::u16string> removeBeforeStart;
   // Where a cancelled job's half-written files are cleared away.
   std::vector<std::u16string> outputFolders;
+  // Files in folders other jobs write into too: only their own half-written
+  // copies are cleared.
+  std::vector<std::u16string> outputFiles;
 };
 
 struct Job : JobRequest {

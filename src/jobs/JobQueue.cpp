@@ -162,6 +162,7 @@ void JobQueue::clearAfter(Job& job) {
   job.stopping = false;
   // Whatever way it went, a killed job may have left both behind.
   for (const auto& folder : job.outputFolders) platform::removeTemporaryFiles(folder);
+  for (const auto& file : job.outputFiles) platform::removeTemporaryFilesOf(file);
   platform::deleteFile(job.scriptPath);
 }
 

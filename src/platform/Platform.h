@@ -165,6 +165,9 @@ bool deleteFile(const std::u16string& path);  // false when it was not there
 // Removes what an interrupted safe write left in `folder` (NAME.<16 hex
 // digits>.tmp); returns how many. A folder that cannot be listed has none.
 int removeTemporaryFiles(const std::u16string& folder);
+// The same for one file's temporaries only (FILE.<16 hex digits>.tmp beside
+// it): a folder other jobs write into keeps theirs.
+int removeTemporaryFilesOf(const std::u16string& file);
 bool renameFile(const std::u16string& from, const std::u16string& to);  // replaces
 
 std::u16string currentFolder();

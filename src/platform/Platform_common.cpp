@@ -618,19 +618,23 @@ std::u16string currentFolder() {
 
 // --- Processes ---------------------------------------------------------------
 
-int removeTemporaryFiles(const std::u16string& folder) {
+namespace {
+
+// The names temporaryNameFor gives (NAME.<16 hex>.tmp) in `folder`, of any
+// file, or of the file named `of` only; a user's own "x.tmp" stays.
+int removeTemporaries(const std::u16string& folder, const std::u16string& of) {
   std::vector<std::u16string> names;
   try {
     names = listFiles(folder);
   } catch (const FileError&) {
     return 0;
   }
-  // Only the shape temporaryNameFor gives: a user's own "x.tmp" stays.
-  const auto isTemporary = [](const std::u16string& name) {
-    constexpr std::size_t kTail = 1 + 16 + 4;  // ".<hex>.tmp"
+  constexpr std::size_t kTail = 1 + 16 + 4;  // ".<hex>.tmp"
+  const auto isTemporary = [&of](const std::u16string& name) {
     if (name.size() <= kTail || !name.ends_with(u".tmp")) return false;
     const std::size_t dot = name.size() - kTail;
     if (name[dot] != u'.') return false;
+    if (!of.empty() && std::u16string_view(name).substr(0, dot) != of) return false;
     return std::all_of(
         name.begin() + static_cast<std::ptrdiff_t>(dot) + 1, name.end() - 4,
         [](char16_t c) { return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f'); });
@@ -640,6 +644,18 @@ int removeTemporaryFiles(const std::u16string& folder) {
     if (isTemporary(name) && deleteFile(joinPath(folder, name))) ++removed;
   }
   return removed;
+}
+
+}  // namespace
+
+int removeTemporaryFiles(const std::u16string& folder) {
+  return removeTemporaries(folder, u"");
+}
+
+int removeTemporaryFilesOf(const std::u16string& file) {
+  const fs::path path = detail::nativePath(file);
+  if (!path.has_filename()) return 0;
+  return removeTemporaries(path.parent_path().u16string(), path.filename().u16string());
 }
 
 void trimLog(const std::u16string& path, std::uintmax_t maxBytes, std::uintmax_t keepBytes) {

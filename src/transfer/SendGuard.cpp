@@ -206,8 +206,8 @@ void restore(MainForm& form, const SendPlan& plan) {
 void sendEnded(MainForm& form, const SendPlan& plan, const jobs::Job& job) {
   if (job.state == jobs::JobState::Succeeded) {
     if (!writeListingJob(form, plan)) return;
-    jobfiles::JobLabel label{
-        jobs::JobKind::SendCheck, plan.pane, plan.targetFile, 0, {form.FOLDER_NAME(u"WK", u"")}};
+    jobfiles::JobLabel label{jobs::JobKind::SendCheck, plan.pane, plan.targetFile};
+    label.outputFiles = {joinPath(form.FOLDER_NAME(u"WK", u""), kSentListing)};
     label.onEnd = [plan](MainForm& f, const jobs::Job& listed) { recordSent(f, plan, listed); };
     jobfiles::startJob(form, label);
     return;
@@ -397,11 +397,8 @@ void startGuardedSend(MainForm& form, int pane, const jobfiles::SendJob& job,
   }
   if (!writeCheckJob(form, plan)) return;
   // Its listing lands in FTPWK, the host copy in BACKUP.
-  jobfiles::JobLabel label{jobs::JobKind::SendCheck,
-                           pane,
-                           job.remoteName,
-                           0,
-                           {plan.backups, form.FOLDER_NAME(u"WK", u"")}};
+  jobfiles::JobLabel label{jobs::JobKind::SendCheck, pane, job.remoteName, 0, {plan.backups}};
+  label.outputFiles = {joinPath(form.FOLDER_NAME(u"WK", u""), kCheckListing)};
   label.onEnd = [plan](MainForm& f, const jobs::Job& checked) { checkEnded(f, plan, checked); };
   jobfiles::startJob(form, label);
 }

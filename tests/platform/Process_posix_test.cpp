@@ -249,6 +249,13 @@ TEST(RemoveTemporaryFiles, RemovesOnlyHalfWrittenFiles) {
   EXPECT_EQ(listFiles(folder.fsPath().u16string()),
             (std::vector<std::u16string>{u"MAIN.txt", u"a.0011223344556677X.tmp", u"notes.tmp"}));
   EXPECT_EQ(removeTemporaryFiles(folder.file("absent")), 0);
+
+  // One file's temporaries only: another job's in the same folder stay.
+  writeBytes(folder.file("0TOC-RSLT.TXT.00112233aabbccdd.tmp"), "x");
+  writeBytes(folder.file("1TOC-RSLT.TXT.00112233aabbccdd.tmp"), "x");
+  writeBytes(folder.file("X0TOC-RSLT.TXT.00112233aabbccdd.tmp"), "x");
+  EXPECT_EQ(removeTemporaryFilesOf(folder.file("0TOC-RSLT.TXT")), 1);
+  EXPECT_EQ(removeTemporaryFiles(folder.fsPath().u16string()), 2);
 }
 
 TEST(StartBatchFile, MissingBatchFileIsAFileError) {
