@@ -58,8 +58,7 @@ void requestToc(MainForm& form, int i) {
   setPending(form, i, true);
   jobfiles::JobLabel label{jobs::JobKind::Toc, i, file};
   // The listing is written beside the scripts, under a temporary name.
-  label.outputFiles = {
-      platform::joinPath(form.FOLDER_NAME(u"WK", u""), jobfiles::tocResultName(i))};
+  label.outputFiles = {resultPath(form, i)};
   label.onEnd = tocJobEnded;
   jobfiles::startJob(form, label);
 }
